@@ -1,0 +1,211 @@
+#include "plugin/PlugFunc.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "store/Cp932Path.h"
+#include "store/DesignFile.h"
+#include "store/DesignOps.h"
+#include "store/IniFile.h"
+#include "store/IntegerText.h"
+
+namespace lumisk {
+namespace {
+
+constexpr int32_t kTrue = -1;
+constexpr int32_t kFalse = 0;
+constexpr std::size_t kMaxMenuDesigns = 30;
+constexpr const char* kMain = "Main";
+
+// The maker's notice line of the explanation: exactly 48 characters.
+constexpr std::string_view kNotice = "Version 1.0.0    (C) 2026 The Lumisk developers ";
+static_assert(kNotice.size() == 48);
+
+// Copies `text` with its NUL into a host buffer of `size` bytes (low 16 bits, unsigned). Size 0 writes
+// nothing; a cut never splits a double-byte character, so the host never sees a lone lead byte.
+void copyToHostBuffer(std::string_view text, char* buffer, int32_t size) {
+  const std::size_t capacity = static_cast<uint16_t>(size);
+  if (!buffer || capacity == 0) return;
+  const std::size_t n = characterBoundaryAtOrBelow(text, capacity - 1);
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+void fillRecord(TPluginMenuItem* record, std::string_view caption) {
+  std::memset(record, 0, sizeof *record);
+  const std::size_t n = characterBoundaryAtOrBelow(caption, sizeof record->Caption - 1);
+  std::memcpy(record->Caption, caption.data(), n);
+}
+
+}  // namespace
+
+PlugFunc::PlugFunc(FileAccess& files, const Collation& collation, Prompts& prompts)
+    : files_(files), collation_(collation), prompts_(prompts) {}
+
+std::string PlugFunc::explanation() {
+  std::string text;
+  text += "\r\n";
+  text += "Lumisk\r\n";
+  text += kNotice;
+  text += "\r\n";
+  text += std::string(48, '_') + "\r\n";
+  text += std::string(48, ' ') + "\r\n";
+  text += "  パッドのデザイン設定をメニューに登録し、自由に\r\n";
+  text += "  切り替えられるようにします。";
+  return text;
+}
+
+std::string PlugFunc::menuCaption(std::size_t number, const std::string& designName) {
+  std::string caption = number <= 9 ? "&" : "";
+  caption += std::to_string(number);
+  caption += ". ";
+  caption += designName;
+  return caption;
+}
+
+int32_t PlugFunc::getName(char* buffer, int32_t size) const {
+  copyToHostBuffer(kPluginName, buffer, size);
+  return kTrue;
+}
+
+int32_t PlugFunc::getExplanation(char* buffer, int32_t size) const {
+  copyToHostBuffer(explanation(), buffer, size);
+  return kTrue;
+}
+
+int32_t PlugFunc::setInitFile(const char* path) {
+  iniPath_ = path ? path : "";
+  return kTrue;
+}
+
+int32_t PlugFunc::changePluginMenus() const {
+  const HostApi& api = binding_.api();
+  return api.changePluginMenus ? api.changePluginMenus(kPluginName) : kFalse;
+}
+
+void PlugFunc::readSettings(const TMemIniFile& ini) {
+  const std::string folder(folderPart(iniPath_));
+  settings_.Left = ini.readInteger(kMain, "Left", 0);
+  settings_.Top = ini.readInteger(kMain, "Top", 0);
+  settings_.Width = ini.readInteger(kMain, "Width", 400);
+  settings_.Height = ini.readInteger(kMain, "Height", 350);
+  settings_.Col0Width = ini.readInteger(kMain, "Col0Width", 130);
+  settings_.Col1Width = ini.readInteger(kMain, "Col1Width", 70);
+  settings_.HintHelp = ini.readBool(kMain, "HintHelp", true);
+  settings_.ImportDir = ini.readString(kMain, "ImportDir", folder);
+  settings_.ExportDir = ini.readString(kMain, "ExportDir", folder);
+}
+
+void PlugFunc::writeSettings(TMemIniFile& ini) const {
+  ini.writeInteger(kMain, "Left", settings_.Left);
+  ini.writeInteger(kMain, "Top", settings_.Top);
+  ini.writeInteger(kMain, "Width", settings_.Width);
+  ini.writeInteger(kMain, "Height", settings_.Height);
+  ini.writeInteger(kMain, "Col0Width", settings_.Col0Width);
+  ini.writeInteger(kMain, "Col1Width", settings_.Col1Width);
+  ini.writeBool(kMain, "HintHelp", settings_.HintHelp);
+  ini.writeString(kMain, "ImportDir", settings_.ImportDir);
+  ini.writeString(kMain, "ExportDir", settings_.ExportDir);
+}
+
+int32_t PlugFunc::beginPlugin() {
+  if (!binding_.supported()) {
+    prompts_.inform("Orbiqa がLumiskに対応していません。");
+    return kFalse;
+  }
+  if (active_) return changePluginMenus();
+  // Everything is read before anything changes: a file that cannot be read leaves the plug-in inactive,
+  // and an inactive plug-in never writes the INI file, so the designs on disk survive.
+  auto list = std::make_unique<DesignList>();
+  try {
+    const TMemIniFile ini(iniPath_, files_, collation_);
+    readSettings(ini);
+    loadDesigns(ini, *list);
+  } catch (const FileError& e) {
+    settings_ = TInitData{};
+    prompts_.showError(e.what());
+    return kFalse;
+  }
+  designs_ = std::move(list);
+  active_ = true;
+  return changePluginMenus();
+}
+
+int32_t PlugFunc::endPlugin() {
+  // An editor window still open would otherwise store its settings after they were written, and keep
+  // pointing into a design list that is about to go.
+  if (editorOpen_ && editor_) editor_->close();
+  if (!active_) return kTrue;
+  try {
+    TMemIniFile ini(iniPath_, files_, collation_);
+    ini.clear();
+    writeSettings(ini);
+    for (std::size_t i = 0; i < designs_->count(); ++i)
+      saveDesignSection(ini, static_cast<int32_t>(i), *designs_, i);
+    ini.updateFile();
+  } catch (const FileError& e) {
+    prompts_.showError(e.what());
+  }
+  designs_.reset();
+  active_ = false;
+  return kTrue;
+}
+
+int32_t PlugFunc::getMenu(int32_t item, TPluginMenuItem* record) const {
+  if (!active_ || !record || item < 0) return kFalse;
+  if (editorOpen_) {
+    if (item != 0) return kFalse;
+    fillRecord(record, "Lumisk[詳細編集中]");
+    return kTrue;
+  }
+  const std::size_t n = static_cast<std::size_t>(item);
+  const std::size_t m = std::min(designs_->count(), kMaxMenuDesigns);
+  if (n == 0) {
+    fillRecord(record, "Lumisk(&D)");
+  } else if (n <= m) {
+    fillRecord(record, menuCaption(n, designs_->name(n - 1)));
+  } else if (n == m + 1) {
+    fillRecord(record, "-");
+  } else if (n == m + 2) {
+    fillRecord(record, "現デザインの登録(&R)");
+  } else if (n == m + 3) {
+    fillRecord(record, "デザインのインポート(&I)");
+  } else if (n == m + 4) {
+    fillRecord(record, "デザインの詳細編集(&E)...");
+  } else {
+    return kFalse;
+  }
+  return kTrue;
+}
+
+int32_t PlugFunc::menuClick(int32_t item, int32_t value) {
+  const HostApi& api = binding_.api();
+  if (api.getPadID) currentPad_ = api.getPadID(value);
+  // Before a successful start there is no list to act on; while the editor is open the menu offers no
+  // command, and a stray click must not change the list under the window.
+  if (item <= 0 || !active_ || editorOpen_) return kFalse;
+  const std::size_t n = static_cast<std::size_t>(item);
+  const std::size_t m = std::min(designs_->count(), kMaxMenuDesigns);
+  if (n <= m) return apply(*designs_, n - 1, api, currentPad_) ? kTrue : kFalse;
+  if (n == m + 2) {
+    capture(*designs_, api, currentPad_, prompts_);
+    return changePluginMenus();
+  }
+  if (n == m + 3) {
+    try {
+      if (!importDesigns(*designs_, settings_.ImportDir, prompts_, files_, collation_)) return kFalse;
+    } catch (const FileError& e) {
+      prompts_.showError(e.what());
+      return kFalse;
+    }
+    return changePluginMenus();
+  }
+  if (n == m + 4 && editor_) {
+    editor_->open(*this);
+    editorOpen_ = true;
+    return changePluginMenus();
+  }
+  return kFalse;
+}
+
+}  // namespace lumisk

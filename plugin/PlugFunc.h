@@ -1,0 +1,104 @@
+// The plug-in's global state and what its seven exports do, free of any platform call: the exports in
+// Exports.cpp are thin shells over a PlugFunc instance.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "plugin/OQAPI.h"
+#include "store/Design.h"
+#include "store/Platform.h"
+
+namespace lumisk {
+
+inline constexpr const char* kPluginName = "Lumisk";
+
+// The plug-in settings, section "Main" of the INI file.
+struct TInitData {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::string ImportDir;
+  std::string ExportDir;
+  int32_t Col0Width = 0;
+  int32_t Col1Width = 0;
+  bool HintHelp = false;
+};
+
+// The record OQXGetMenu fills in the host's memory.
+struct TPluginMenuItem {
+  char Caption[64];
+  char Reserved[64];
+};
+static_assert(sizeof(TPluginMenuItem) == 128);
+
+class PlugFunc;
+
+// The design editor as the menu sees it: opened by the editor command, closed before the plug-in ends.
+class EditorLauncher {
+ public:
+  virtual ~EditorLauncher() = default;
+  // Creates and shows the editor window without waiting for it. The window clears the editor-open flag
+  // and asks for a menu rebuild when it is destroyed.
+  virtual void open(PlugFunc& plugin) = 0;
+  // Closes an open editor window the way any close from outside does: no commit, no question.
+  virtual void close() = 0;
+};
+
+class PlugFunc {
+ public:
+  PlugFunc(FileAccess& files, const Collation& collation, Prompts& prompts);
+
+  OQAPI& binding() { return binding_; }
+  void setEditorLauncher(EditorLauncher* launcher) { editor_ = launcher; }
+
+  // The seven exports. Booleans are -1 / 0. File errors are shown to the user and never thrown.
+  int32_t getName(char* buffer, int32_t size) const;
+  int32_t getExplanation(char* buffer, int32_t size) const;
+  int32_t setInitFile(const char* path);
+  int32_t beginPlugin();
+  int32_t endPlugin();
+  int32_t getMenu(int32_t item, TPluginMenuItem* record) const;
+  int32_t menuClick(int32_t item, int32_t value);
+
+  // State the editor works with.
+  bool active() const { return active_; }
+  bool editorOpen() const { return editorOpen_; }
+  void setEditorOpen(bool open) { editorOpen_ = open; }
+  int32_t currentPad() const { return currentPad_; }
+  const std::string& iniPath() const { return iniPath_; }
+  TInitData& settings() { return settings_; }
+  const TInitData& settings() const { return settings_; }
+  DesignList& designs() { return *designs_; }  // only while active()
+  const HostApi& host() const { return binding_.api(); }
+  FileAccess& files() { return files_; }
+  const Collation& collation() const { return collation_; }
+  Prompts& prompts() { return prompts_; }
+  // Asks the host to rebuild the plug-in menus; 0 when the host is not bound.
+  int32_t changePluginMenus() const;
+
+  static std::string explanation();
+  static std::string menuCaption(std::size_t number, const std::string& designName);
+
+ private:
+  void readSettings(const class TMemIniFile& ini);
+  void writeSettings(class TMemIniFile& ini) const;
+
+  FileAccess& files_;
+  const Collation& collation_;
+  Prompts& prompts_;
+  OQAPI binding_;
+  EditorLauncher* editor_ = nullptr;
+
+  std::string iniPath_;
+  TInitData settings_{};
+  std::unique_ptr<DesignList> designs_;
+  bool active_ = false;
+  bool editorOpen_ = false;
+  int32_t currentPad_ = 0;
+};
+
+}  // namespace lumisk

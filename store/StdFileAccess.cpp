@@ -1,0 +1,42 @@
+#include "store/StdFileAccess.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace lumisk {
+
+std::optional<std::string> StdFileAccess::readAll(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw cannotOpenError(path);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw cannotOpenError(path);
+  return bytes;
+}
+
+void StdFileAccess::replaceAll(const std::string& path, std::string_view bytes) {
+  const std::string temp = path + ".lumisk-tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) throw cannotCreateError(path);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::remove(temp.c_str());
+      throw writeError();
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, path, ec);
+  if (ec) {
+    std::remove(temp.c_str());
+    throw writeError();
+  }
+}
+
+}  // namespace lumisk
