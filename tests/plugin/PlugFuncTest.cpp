@@ -1,1 +1,357 @@
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "plugin/PlugFunc.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/Golden.h"
+
+namespace lumisk {
+namespace {
+
+using testing::FakeHost;
+using testing::MemoryFiles;
+using testing::ScriptedPrompts;
+
+int dummy;
+const AsciiCollation kCollation;
+const std::string kIni = "C:\\表\\lumisk.ini";
+
+void bindHost(PlugFunc& plug) {
+  plug.binding().bind(true, [](const char* name) -> void* {
+    const std::string n = name;
+    if (n == "OQAGetPadID") return reinterpret_cast<void*>(&FakeHost::getPadID);
+    if (n == "OQAGetPadInit") return reinterpret_cast<void*>(&FakeHost::getPadInit);
+    if (n == "OQASetPadInit") return reinterpret_cast<void*>(&FakeHost::setPadInit);
+    if (n == "OQAChangePluginMenus") return reinterpret_cast<void*>(&FakeHost::changePluginMenus);
+    return &dummy;
+  });
+}
+
+std::string designsIni(int count) {
+  std::string ini = "[Main]\r\nLeft=1\r\n";
+  for (int i = 0; i < count; ++i) ini += "[" + std::to_string(i) + "]\r\nName=D" + std::to_string(i + 1) + "\r\n";
+  return ini;
+}
+
+class RecordingLauncher final : public EditorLauncher {
+ public:
+  int opened = 0, closed = 0;
+  void open(PlugFunc&) override { ++opened; }
+  void close() override { ++closed; }
+};
+
+class PlugFuncTest : public ::testing::Test {
+ protected:
+  FakeHost host;
+  MemoryFiles files;
+  ScriptedPrompts prompts;
+  PlugFunc plug{files, kCollation, prompts};
+
+  void begin(const std::string& ini) {
+    files.files[kIni] = ini;
+    bindHost(plug);
+    plug.setInitFile(kIni.c_str());
+    ASSERT_EQ(plug.beginPlugin(), host.menusResult);
+  }
+  std::vector<std::string> menu() const {
+    std::vector<std::string> captions;
+    TPluginMenuItem record;
+    for (int32_t n = 0; plug.getMenu(n, &record) == -1; ++n) captions.emplace_back(record.Caption);
+    return captions;
+  }
+};
+
+struct NameCase {
+  int32_t size;
+  std::string written;  // bytes from the start of the buffer up to and including the NUL, or "" for none
+};
+
+class GetNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(GetNameTest, WritesAtMostSizeBytes) {
+  MemoryFiles files;
+  ScriptedPrompts prompts;
+  const PlugFunc plug(files, kCollation, prompts);
+  std::array<char, 32> buffer;
+  buffer.fill('#');
+  EXPECT_EQ(plug.getName(buffer.data(), GetParam().size), -1);
+  const std::string& expected = GetParam().written;
+  EXPECT_EQ(std::string(buffer.data(), expected.size()), expected);
+  EXPECT_EQ(buffer[expected.size()], '#') << "nothing written beyond";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, GetNameTest,
+                         ::testing::Values(NameCase{0, ""}, NameCase{1, std::string(1, '\0')},
+                                           NameCase{4, std::string("Lum\0", 4)},
+                                           NameCase{7, std::string("Lumisk\0", 7)},
+                                           NameCase{20, std::string("Lumisk\0", 7)},
+                                           NameCase{0x10000, ""}, NameCase{0x10003, std::string("Lu\0", 3)}));
+
+TEST(ExplanationTest, SevenLinesJoinedByCrLf) {
+  const std::string text = PlugFunc::explanation();
+  std::vector<std::string> lines;
+  for (std::size_t pos = 0;;) {
+    const auto end = text.find("\r\n", pos);
+    lines.push_back(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
+    if (end == std::string::npos) break;
+    pos = end + 2;
+  }
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[1], "Lumisk");
+  EXPECT_EQ(lines[2].size(), 48u);
+  EXPECT_EQ(lines[3], std::string(48, '_'));
+  EXPECT_EQ(lines[4], std::string(48, ' '));
+  EXPECT_EQ(lines[5], "  パッドのデザイン設定をメニューに登録し、自由に");
+  EXPECT_EQ(lines[6], "  切り替えられるようにします。");
+}
+
+TEST(ExplanationTest, ACutNeverLeavesHalfACharacter) {
+  MemoryFiles files;
+  ScriptedPrompts prompts;
+  const PlugFunc plug(files, kCollation, prompts);
+  const std::string text = PlugFunc::explanation();
+  const std::size_t kanjiAt = text.find("パッド");
+  std::vector<char> buffer(kanjiAt + 8, '#');
+  // Room for the text up to one byte into "パ": the cut falls before it.
+  plug.getExplanation(buffer.data(), int32_t(kanjiAt + 2));
+  EXPECT_EQ(std::string(buffer.data()), text.substr(0, kanjiAt));
+}
+
+TEST_F(PlugFuncTest, AnUnsupportedHostIsRefused) {
+  plug.binding().bind(true, [](const char* name) -> void* {
+    return std::string(name) == "OQARunButton" ? nullptr : &dummy;
+  });
+  files.files[kIni] = designsIni(2);
+  plug.setInitFile(kIni.c_str());
+  EXPECT_EQ(plug.beginPlugin(), 0);
+  EXPECT_EQ(prompts.informed, std::vector<std::string>{"Orbiqa がLumiskに対応していません。"});
+  EXPECT_FALSE(plug.active());
+  EXPECT_TRUE(menu().empty());
+  EXPECT_EQ(plug.menuClick(1, 5), 0);
+  EXPECT_EQ(plug.endPlugin(), -1);
+  EXPECT_EQ(files.writes, 0);
+}
+
+struct SettingsCase {
+  const char* what;
+  std::string main;
+  TInitData expected;
+};
+
+class SettingsTest : public PlugFuncTest, public ::testing::WithParamInterface<SettingsCase> {};
+
+TEST_P(SettingsTest, ReadsMainWithDefaults) {
+  const auto& c = GetParam();
+  begin("[main]\r\n" + c.main);
+  const TInitData& s = plug.settings();
+  const TInitData& e = c.expected;
+  EXPECT_EQ(std::tie(s.Left, s.Top, s.Width, s.Height, s.Col0Width, s.Col1Width, s.HintHelp),
+            std::tie(e.Left, e.Top, e.Width, e.Height, e.Col0Width, e.Col1Width, e.HintHelp))
+      << c.what;
+  EXPECT_EQ(s.ImportDir, e.ImportDir) << c.what;
+  EXPECT_EQ(s.ExportDir, e.ExportDir) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Main, SettingsTest,
+    ::testing::Values(
+        SettingsCase{"all missing", "", {0, 0, 400, 350, "C:\\表\\", "C:\\表\\", 130, 70, true}},
+        SettingsCase{"all given",
+                     "Left=-5\r\nTop=7\r\nWidth=100\r\nHeight=$20\r\nImportDir=D:\\i\\\r\nExportDir=\r\n"
+                     "Col0Width=50\r\nCol1Width=10\r\nHintHelp=0\r\n",
+                     {-5, 7, 100, 32, "D:\\i\\", "", 50, 10, false}},
+        SettingsCase{"no integers", "Left=a\r\nWidth=1 \r\nHintHelp=yes\r\n",
+                     {0, 0, 400, 350, "C:\\表\\", "C:\\表\\", 130, 70, true}},
+        SettingsCase{"any other integer is true", "HintHelp=-2\r\n",
+                     {0, 0, 400, 350, "C:\\表\\", "C:\\表\\", 130, 70, true}}));
+
+TEST_F(PlugFuncTest, BeginAsksForTheMenuAndLoadsEveryDesign) {
+  host.menusResult = 77;
+  begin(designsIni(3));
+  EXPECT_EQ(host.callsOf("OQAChangePluginMenus").at(0).key, "Lumisk");
+  EXPECT_EQ(plug.designs().count(), 3u);
+}
+
+TEST_F(PlugFuncTest, AnUnreadableIniIsReportedAndNeverOverwritten) {
+  files.files[kIni] = designsIni(3);
+  files.unreadable.insert(kIni);
+  bindHost(plug);
+  plug.setInitFile(kIni.c_str());
+  EXPECT_EQ(plug.beginPlugin(), 0);
+  EXPECT_EQ(prompts.errors, std::vector<std::string>{"ファイル " + kIni + " は開けません"});
+  EXPECT_FALSE(plug.active());
+  EXPECT_EQ(plug.endPlugin(), -1);
+  EXPECT_EQ(files.writes, 0);
+  EXPECT_EQ(files.files[kIni], designsIni(3));
+}
+
+TEST_F(PlugFuncTest, EndWritesMainAndTheDesignsAndNothingElse) {
+  const std::string golden = testing::goldenFile("plugin-end.ini");
+  // What End must drop: comments, foreign sections and keys, stray lines, old numbering.
+  begin("; comment\r\nstray\r\n[Other]\r\nKey=1\r\n" + golden + "[Main]\r\nLeft=999\r\n[9]\r\nCols=1\r\n");
+  const std::string before = files.files[kIni];
+  EXPECT_EQ(plug.endPlugin(), -1);
+  EXPECT_EQ(files.files[kIni], golden);
+  EXPECT_FALSE(plug.active());
+  EXPECT_NE(before, golden);
+}
+
+TEST_F(PlugFuncTest, EndWithoutDesignsWritesMainAlone) {
+  begin("");
+  plug.endPlugin();
+  EXPECT_EQ(files.files[kIni],
+            "[Main]\r\nLeft=0\r\nTop=0\r\nWidth=400\r\nHeight=350\r\nCol0Width=130\r\nCol1Width=70\r\nHintHelp=1\r\n"
+            "ImportDir=C:\\表\\\r\nExportDir=C:\\表\\\r\n\r\n");
+}
+
+TEST_F(PlugFuncTest, AFailedWriteIsShownAndLeavesTheOldFile) {
+  begin(designsIni(2));
+  files.failWrites = true;
+  EXPECT_EQ(plug.endPlugin(), -1);
+  EXPECT_EQ(prompts.errors, std::vector<std::string>{"ストリームへの書き込みエラー"});
+  EXPECT_EQ(files.files[kIni], designsIni(2));
+  EXPECT_FALSE(plug.active());
+}
+
+TEST_F(PlugFuncTest, EndClosesAnOpenEditorFirst) {
+  RecordingLauncher launcher;
+  plug.setEditorLauncher(&launcher);
+  begin(designsIni(1));
+  plug.menuClick(5, 0);
+  ASSERT_TRUE(plug.editorOpen());
+  plug.endPlugin();
+  EXPECT_EQ(launcher.closed, 1);
+}
+
+struct MenuCase {
+  int designs;
+  std::vector<std::pair<int, std::string>> items;  // item number -> caption
+  int count;                                       // items that answer -1
+};
+
+class MenuTest : public PlugFuncTest, public ::testing::WithParamInterface<MenuCase> {};
+
+TEST_P(MenuTest, ListsUpToThirtyDesignsThenTheCommands) {
+  begin(designsIni(GetParam().designs));
+  const auto captions = menu();
+  ASSERT_EQ(int(captions.size()), GetParam().count);
+  for (const auto& [n, caption] : GetParam().items) EXPECT_EQ(captions.at(n), caption) << "item " << n;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, MenuTest,
+    ::testing::Values(
+        MenuCase{0,
+                 {{0, "Lumisk(&D)"}, {1, "-"}, {2, "現デザインの登録(&R)"}, {3, "デザインのインポート(&I)"},
+                  {4, "デザインの詳細編集(&E)..."}},
+                 5},
+        MenuCase{9, {{1, "&1. D1"}, {9, "&9. D9"}, {10, "-"}, {13, "デザインの詳細編集(&E)..."}}, 14},
+        MenuCase{10, {{9, "&9. D9"}, {10, "10. D10"}, {11, "-"}}, 15},
+        MenuCase{31, {{30, "30. D30"}, {31, "-"}, {34, "デザインの詳細編集(&E)..."}}, 35}));
+
+TEST_F(PlugFuncTest, RecordsAreZeroFilledAndLongCaptionsCutBetweenCharacters) {
+  std::string name;
+  for (int i = 0; i < 40; ++i) name += "表";
+  begin("[0]\r\nName=" + name + "\r\n");
+  std::array<unsigned char, 128 + 16> guarded;
+  guarded.fill(0xCD);
+  auto* record = reinterpret_cast<TPluginMenuItem*>(guarded.data());
+  ASSERT_EQ(plug.getMenu(1, record), -1);
+  const std::string caption = record->Caption;
+  EXPECT_EQ(caption.size(), 62u) << "\"&1. \" and 29 whole characters";
+  EXPECT_EQ(caption, "&1. " + name.substr(0, 58));
+  for (std::size_t i = caption.size(); i < 128; ++i) ASSERT_EQ(guarded[i], 0) << "byte " << i;
+  for (std::size_t i = 128; i < guarded.size(); ++i) ASSERT_EQ(guarded[i], 0xCD) << "written past the record";
+  EXPECT_EQ(plug.getMenu(-1, record), 0);
+}
+
+TEST_F(PlugFuncTest, WhileTheEditorIsOpenTheMenuIsItsTitleAlone) {
+  RecordingLauncher launcher;
+  plug.setEditorLauncher(&launcher);
+  host.menusResult = 5;
+  begin(designsIni(2));
+  EXPECT_EQ(plug.menuClick(6, 0), 5);
+  EXPECT_EQ(launcher.opened, 1);
+  EXPECT_EQ(menu(), std::vector<std::string>{"Lumisk[詳細編集中]"});
+  EXPECT_EQ(plug.menuClick(1, 0), 0) << "no design can be applied from a menu that does not show it";
+  plug.setEditorOpen(false);
+  EXPECT_EQ(menu().size(), 7u);
+}
+
+TEST_F(PlugFuncTest, EveryClickUpdatesTheCurrentPad) {
+  host.padForValue = 1000;
+  begin(designsIni(1));
+  for (int32_t item : {0, -3}) {
+    EXPECT_EQ(plug.menuClick(item, item + 50), 0);
+    EXPECT_EQ(plug.currentPad(), item + 1050);
+  }
+}
+
+TEST_F(PlugFuncTest, ADesignItemAppliesToTheCurrentPad) {
+  begin("[0]\r\nName=A\r\nCols=4\r\nRows=2\r\n[1]\r\nName=B\r\n");
+  host.calls.clear();
+  EXPECT_EQ(plug.menuClick(1, 3), -1);
+  const auto sets = host.callsOf("OQASetPadInit");
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_EQ(sets[0].pad, 3);
+  host.refuse = {"Rows"};
+  EXPECT_EQ(plug.menuClick(1, 3), 0);
+  EXPECT_TRUE(host.callsOf("OQAChangePluginMenus").empty()) << "applying changes no menu";
+}
+
+TEST_F(PlugFuncTest, CaptureAsksForTheMenuWhateverItGives) {
+  host.menusResult = 9;
+  begin(designsIni(1));
+  host.calls.clear();
+  prompts.names.push_back(std::nullopt);
+  EXPECT_EQ(plug.menuClick(3, 0), 9);
+  prompts.names.push_back("new");
+  EXPECT_EQ(plug.menuClick(3, 0), 9);
+  EXPECT_EQ(plug.designs().name(1), "new");
+  EXPECT_EQ(host.callsOf("OQAChangePluginMenus").size(), 2u);
+}
+
+TEST_F(PlugFuncTest, ImportAsksForTheMenuOnlyWhenAFileWasChosen) {
+  host.menusResult = 9;
+  begin(designsIni(0));
+  EXPECT_EQ(plug.menuClick(3, 0), 0) << "cancelled";
+  files.files["D:\\d\\a.dsg"] = "[1]\r\nName=A\r\n";
+  prompts.files.push_back("D:\\d\\a.dsg");
+  EXPECT_EQ(plug.menuClick(3, 0), 9);
+  EXPECT_EQ(plug.settings().ImportDir, "D:\\d\\");
+  files.unreadable.insert("D:\\d\\b.dsg");
+  prompts.files.push_back("D:\\d\\b.dsg");
+  EXPECT_EQ(plug.menuClick(4, 0), 0);
+  EXPECT_EQ(prompts.errors, std::vector<std::string>{"ファイル D:\\d\\b.dsg は開けません"});
+  EXPECT_EQ(plug.designs().count(), 1u);
+  EXPECT_EQ(plug.settings().ImportDir, "D:\\d\\");
+}
+
+TEST_F(PlugFuncTest, TheSeparatorAndItemsBeyondDoNothing) {
+  RecordingLauncher launcher;
+  plug.setEditorLauncher(&launcher);
+  begin(designsIni(2));
+  host.calls.clear();
+  EXPECT_EQ(plug.menuClick(3, 0), 0);
+  EXPECT_EQ(plug.menuClick(7, 0), 0);
+  EXPECT_EQ(host.calls.size(), 2u) << "only the pad lookups";
+  EXPECT_EQ(launcher.opened, 0);
+}
+
+TEST_F(PlugFuncTest, AClickBeforeBeginCallsNothingUnbound) {
+  EXPECT_EQ(plug.menuClick(1, 0), 0);
+  EXPECT_TRUE(host.calls.empty());
+  bindHost(plug);
+  EXPECT_EQ(plug.menuClick(2, 0), 0);
+  EXPECT_EQ(host.calls.size(), 1u);
+  EXPECT_EQ(host.calls[0].function, "OQAGetPadID");
+}
+
+}  // namespace
+}  // namespace lumisk

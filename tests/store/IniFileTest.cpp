@@ -1,1 +1,147 @@
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "store/IniFile.h"
+#include "tests/support/Fakes.h"
+
+namespace lumisk {
+namespace {
+
+using testing::MemoryFiles;
+
+const AsciiCollation kCollation;
+
+// Every section as "[name]" followed by its lines, each behind a "|".
+std::string dump(const TMemIniFile& ini) {
+  std::string out;
+  for (const auto& name : ini.sectionNames()) out += "[" + name + "]";
+  return out;
+}
+
+struct ReadCase {
+  const char* what;
+  std::string bytes;
+  std::string sections;  // dump() of the result
+  std::string serialized;
+};
+
+class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(IniReadTest, SplitsLinesAndSections) {
+  const auto& c = GetParam();
+  const TMemIniFile ini("x.ini", c.bytes, kCollation);
+  EXPECT_EQ(dump(ini), c.sections) << c.what;
+  EXPECT_EQ(ini.serialize(), c.serialized) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, IniReadTest,
+    ::testing::Values(
+        ReadCase{"crlf", "[a]\r\nk=1\r\n", "[a]", "[a]\r\nk=1\r\n\r\n"},
+        ReadCase{"lone cr and lf", "[a]\rk=1\nm=2\r\n\n", "[a]", "[a]\r\nk=1\r\nm=2\r\n\r\n"},
+        ReadCase{"nul ends the text", std::string("[a]\r\nk=1\0\r\nm=2\r\n[b]\r\n", 20), "[a]", "[a]\r\nk=1\r\n\r\n"},
+        ReadCase{"comments and empty lines", ";c\r\n\r\n[a]\r\n;x=1\r\n\r\nk=1", "[a]", "[a]\r\nk=1\r\n\r\n"},
+        ReadCase{"lines before the first header", "k=0\r\nfree text\r\n[a]\r\nk=1", "[a]", "[a]\r\nk=1\r\n\r\n"},
+        ReadCase{"blanks belong to the name", "[ 1 ]\r\nk=1", "[ 1 ]", "[ 1 ]\r\nk=1\r\n\r\n"},
+        ReadCase{"empty section name", "[]\r\nk=1", "[]", "[]\r\nk=1\r\n\r\n"},
+        ReadCase{"not headers", "[a]\r\n[\r\n[b\r\nb]\r\n ", "[a]", "[a]\r\n[\r\n[b\r\nb]\r\n \r\n\r\n"},
+        ReadCase{"same name twice is never merged", "[a]\r\nk=1\r\n[A]\r\nk=2", "[a][A]",
+                 "[a]\r\nk=1\r\n\r\n[A]\r\nk=2\r\n\r\n"},
+        ReadCase{"no sections", "k=1\r\n;c\r\n", "", ""},
+        ReadCase{"nothing", "", "", ""}));
+
+TEST(IniLookupTest, SectionsAndKeysIgnoreLetterCaseAndTheFirstMatchCounts) {
+  const TMemIniFile ini("x.ini",
+                        "[Sec]\r\nKey=first\r\nkey=second\r\nName =blank\r\nnoequals\r\nA=b=c\r\nEmpty=\r\n"
+                        "[SEC]\r\nOther=1\r\n",
+                        kCollation);
+  EXPECT_EQ(ini.readString("sec", "KEY", "d"), "first");
+  EXPECT_EQ(ini.readString("SEC", "Other", "d"), "d") << "only the first section of a name is found";
+  EXPECT_EQ(ini.readString("Sec", "Name", "d"), "d") << "a blank before = is part of the key";
+  EXPECT_EQ(ini.readString("Sec", "Name ", "d"), "blank");
+  EXPECT_EQ(ini.readString("Sec", "noequals", "d"), "d");
+  EXPECT_EQ(ini.readString("Sec", "a", "d"), "b=c");
+  EXPECT_EQ(ini.readString("Sec", "Empty", "d"), "");
+  EXPECT_EQ(ini.readString("Missing", "Key", "d"), "d");
+}
+
+TEST(IniLookupTest, IntegersAndBooleansFallBackToTheirDefault) {
+  const TMemIniFile ini("x.ini", "[m]\r\nA=12\r\nB=$10\r\nC=12 \r\nD=\r\nT=-3\r\nF=0\r\n", kCollation);
+  EXPECT_EQ(ini.readInteger("m", "A", 7), 12);
+  EXPECT_EQ(ini.readInteger("m", "B", 7), 16);
+  EXPECT_EQ(ini.readInteger("m", "C", 7), 7);
+  EXPECT_EQ(ini.readInteger("m", "D", 7), 7);
+  EXPECT_EQ(ini.readInteger("m", "Z", 7), 7);
+  EXPECT_EQ(ini.readInteger("z", "A", 7), 7);
+  EXPECT_TRUE(ini.readBool("m", "T", false));
+  EXPECT_FALSE(ini.readBool("m", "F", true));
+  EXPECT_TRUE(ini.readBool("m", "C", true));
+  EXPECT_FALSE(ini.readBool("m", "C", false));
+}
+
+// "ア" is 83 41 and "ャ" 83 61: folding the second byte would make them one name.
+TEST(IniLookupTest, SecondBytesOfDoubleByteCharactersAreNeverFolded) {
+  TMemIniFile ini("x.ini", "[ア]\r\nk=1\r\n[ャ]\r\nk=2\r\n", kCollation);
+  EXPECT_EQ(ini.readString("ア", "k", ""), "1");
+  EXPECT_EQ(ini.readString("ャ", "k", ""), "2");
+  ini.writeString("ャ", "k", "3");
+  EXPECT_EQ(ini.readString("ア", "k", ""), "1");
+}
+
+TEST(IniWriteTest, ReplacesTheFirstMatchingLineOrAppends) {
+  TMemIniFile ini("x.ini", "[a]\r\nx=1\r\nK=old\r\nk=other\r\n[b]\r\n[A]\r\nk=9\r\n", kCollation);
+  ini.writeString("A", "k", "new");
+  ini.writeInteger("a", "n", -5);
+  ini.writeBool("b", "f", true);
+  ini.writeBool("c", "f", false);
+  EXPECT_EQ(ini.serialize(),
+            "[a]\r\nx=1\r\nk=new\r\nk=other\r\nn=-5\r\n\r\n[b]\r\nf=1\r\n\r\n[A]\r\nk=9\r\n\r\n[c]\r\nf=0\r\n\r\n");
+}
+
+TEST(IniWriteTest, ClearLeavesNothingToWrite) {
+  TMemIniFile ini("x.ini", "[a]\r\nx=1\r\n", kCollation);
+  ini.clear();
+  EXPECT_EQ(ini.serialize(), "");
+  EXPECT_TRUE(ini.sectionNames().empty());
+  ini.writeString("a", "y", "2");
+  EXPECT_EQ(ini.serialize(), "[a]\r\ny=2\r\n\r\n");
+}
+
+TEST(IniWriteTest, NewSectionsAreFoundAgainAfterManyAppends) {
+  TMemIniFile ini("x.ini", "", kCollation);
+  for (int i = 0; i < 3000; ++i) ini.writeInteger(std::to_string(i), "v", i);
+  ini.writeInteger("1500", "w", 1);
+  EXPECT_EQ(ini.sectionCount(), 3000u);
+  EXPECT_EQ(ini.readInteger("1500", "W", 0), 1);
+  EXPECT_EQ(ini.readInteger("2999", "v", 0), 2999);
+}
+
+TEST(IniFileAccessTest, MissingFileIsEmptyAndUnreadableFileThrowsItsText) {
+  MemoryFiles files;
+  files.files["C:\\d\\x.ini"] = "[a]\r\nk=1\r\n";
+  files.unreadable.insert("C:\\d\\locked.ini");
+  EXPECT_EQ(TMemIniFile("C:\\d\\none.ini", files, kCollation).sectionCount(), 0u);
+  EXPECT_EQ(TMemIniFile("", files, kCollation).sectionCount(), 0u);
+  EXPECT_EQ(TMemIniFile("C:\\d\\x.ini", files, kCollation).readString("a", "k", ""), "1");
+  try {
+    TMemIniFile("C:\\d\\locked.ini", files, kCollation);
+    FAIL() << "an unreadable file must not read as empty";
+  } catch (const FileError& e) {
+    EXPECT_STREQ(e.what(), "ファイル C:\\d\\locked.ini は開けません");
+  }
+}
+
+TEST(IniFileAccessTest, UpdateFileWritesTheWholeImage) {
+  MemoryFiles files;
+  TMemIniFile ini("C:\\d\\x.ini", files, kCollation);
+  ini.writeString("a", "k", "v");
+  ini.updateFile();
+  EXPECT_EQ(files.files.at("C:\\d\\x.ini"), "[a]\r\nk=v\r\n\r\n");
+  files.failWrites = true;
+  EXPECT_THROW(ini.updateFile(), FileError);
+  EXPECT_EQ(files.files.at("C:\\d\\x.ini"), "[a]\r\nk=v\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace lumisk

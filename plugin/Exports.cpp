@@ -1,0 +1,104 @@
+// The seven exports and DllMain: the only place where the host's calls enter the plug-in.
+//
+// Each export is a thin shell over PlugFunc. Nothing may fall into the host: every export catches
+// everything, shows the message where the person at the screen sees it, and returns a safe result.
+#include <windows.h>
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <new>
+
+#include "plugin/ExportGuard.h"
+#include "plugin/PlugFunc.h"
+#include "win32/Win32Collation.h"
+#include "win32/Win32FileAccess.h"
+#include "win32/Win32Prompts.h"
+
+namespace lumisk {
+namespace {
+
+// Captured when the library is loaded; the binding is made then, before the host can call anything.
+HMODULE gModule = nullptr;
+OQAPI gBinding;
+
+struct PluginState {
+  explicit PluginState(HMODULE module) : prompts(module), plug(files, collation, prompts) {
+    plug.binding() = gBinding;
+  }
+  Win32FileAccess files;
+  Win32Collation collation;
+  Win32Prompts prompts;
+  PlugFunc plug;
+};
+
+// Built on the first export call rather than in DllMain, which must do nothing but bind.
+PluginState& state() {
+  static PluginState s(gModule);
+  return s;
+}
+
+void showFailure(const char* message) noexcept {
+  try {
+    state().prompts.showError(message);
+  } catch (...) {
+    // Nothing more can be told; the host must go on.
+  }
+}
+
+template <typename F>
+int32_t guarded(int32_t failResult, F&& body) noexcept {
+  return guardedCall(failResult, std::forward<F>(body), showFailure);
+}
+
+}  // namespace
+}  // namespace lumisk
+
+using lumisk::guarded;
+using lumisk::state;
+using lumisk::TPluginMenuItem;
+
+extern "C" {
+
+int32_t __stdcall OQXGetName(char* buffer, int32_t size) {
+  return guarded(0, [&] { return state().plug.getName(buffer, size); });
+}
+
+int32_t __stdcall OQXGetExplanation(char* buffer, int32_t size) {
+  return guarded(0, [&] { return state().plug.getExplanation(buffer, size); });
+}
+
+int32_t __stdcall OQXSetInitFile(const char* path) {
+  return guarded(0, [&] { return state().plug.setInitFile(path); });
+}
+
+int32_t __stdcall OQXBeginPlugin() {
+  return guarded(0, [&] { return state().plug.beginPlugin(); });
+}
+
+int32_t __stdcall OQXEndPlugin() {
+  return guarded(-1, [&] { return state().plug.endPlugin(); });
+}
+
+int32_t __stdcall OQXGetMenu(int32_t item, TPluginMenuItem* record) {
+  return guarded(0, [&] { return state().plug.getMenu(item, record); });
+}
+
+int32_t __stdcall OQXMenuClick(int32_t item, int32_t value) {
+  return guarded(0, [&] { return state().plug.menuClick(item, value); });
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    lumisk::gModule = instance;
+    HMODULE host = GetModuleHandleA(nullptr);
+    // A handle below 32 is no module: bind nothing, and the host is not supported.
+    const bool found = reinterpret_cast<uintptr_t>(host) >= 32;
+    lumisk::gBinding.bind(found, [host](const char* name) {
+      return reinterpret_cast<void*>(GetProcAddress(host, name));
+    });
+  }
+  return TRUE;
+}
+
+}  // extern "C"

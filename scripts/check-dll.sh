@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Checks that the shipped plug-in is what a stock 32-bit Windows loads: a PE i386 DLL importing only system
+# DLLs, with the seven plain-named exports at ordinals 7 down to 1.
+set -uo pipefail
+dll=${1:-build/win32/lumisk.oqx}
+fail() { echo "check-dll: $*"; exit 1; }
+[ -f "$dll" ] || fail "$dll does not exist"
+dump=$(i686-w64-mingw32-objdump -p "$dll") || fail "objdump cannot read $dll"
+grep -q 'file format pei-i386' <<<"$dump" || fail "not a PE i386 file"
+grep -qE 'Characteristics .*' <<<"$dump" && grep -q 'DLL' <<<"$dump" || fail "not a DLL"
+bad=$(sed -n 's/.*DLL Name: //p' <<<"$dump" | tr 'A-Z' 'a-z' |
+  grep -v -x -E 'kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|comdlg32.dll|shell32.dll|shlwapi.dll|advapi32.dll|msvcrt.dll|ole32.dll|uxtheme.dll|api-ms-win-.*')
+[ -z "$bad" ] || fail "imports non-system DLLs: $bad"
+# The export table: "[Ordinal/Name Pointer] Table" rows look like "	[   0] +base[   1] 0000 OQXMenuClick".
+exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | grep -oE '\+base\[ *[0-9]+\] [0-9a-f]+ [A-Za-z0-9_@]+' |
+  sed -E 's/\+base\[ *([0-9]+)\] [0-9a-f]+ (.*)/\1 \2/' | sort -n)
+expected=$'1 OQXMenuClick\n2 OQXGetMenu\n3 OQXEndPlugin\n4 OQXBeginPlugin\n5 OQXSetInitFile\n6 OQXGetExplanation\n7 OQXGetName'
+[ "$exports" = "$expected" ] || fail "exports differ from the seven plain names at ordinals 7..1:
+$exports"
+echo "check-dll: $dll is a PE i386 DLL, imports only system DLLs, exports the seven entry points at ordinals 7..1"

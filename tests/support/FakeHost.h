@@ -1,0 +1,76 @@
+// A scripted host API for native tests: plain functions (the binding holds raw function pointers) that
+// forward to the one FakeHost currently installed.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "store/HostApi.h"
+
+namespace lumisk::testing {
+
+class FakeHost {
+ public:
+  struct Call {
+    std::string function;
+    int32_t pad;
+    std::string key;
+    std::string value;
+  };
+
+  std::map<std::string, std::string> padValues;  // what OQAGetPadInit answers, per key
+  std::set<std::string> refuse;                  // keys OQASetPadInit refuses
+  std::vector<Call> calls;
+  int32_t padForValue = 0;  // OQAGetPadID answers value + padForValue
+  int32_t menusResult = 1;  // what OQAChangePluginMenus answers
+
+  FakeHost() { current() = this; }
+  ~FakeHost() { current() = nullptr; }
+  FakeHost(const FakeHost&) = delete;
+  FakeHost& operator=(const FakeHost&) = delete;
+
+  HostApi api() const {
+    return HostApi{true, &getPadID, &getPadInit, &setPadInit, &changePluginMenus};
+  }
+  std::vector<Call> callsOf(const std::string& function) const {
+    std::vector<Call> out;
+    for (const auto& c : calls)
+      if (c.function == function) out.push_back(c);
+    return out;
+  }
+
+  static FakeHost*& current() {
+    static FakeHost* host = nullptr;
+    return host;
+  }
+
+  static int32_t LUMISK_STDCALL getPadID(int32_t value) {
+    current()->calls.push_back({"OQAGetPadID", value, "", ""});
+    return value + current()->padForValue;
+  }
+  static int32_t LUMISK_STDCALL getPadInit(int32_t pad, const char* key, char* buffer, int32_t size) {
+    FakeHost& h = *current();
+    h.calls.push_back({"OQAGetPadInit", pad, key, ""});
+    const auto it = h.padValues.find(key);
+    if (it == h.padValues.end() || size <= 0) return 0;
+    const std::size_t n = std::min(it->second.size(), static_cast<std::size_t>(size));
+    std::memcpy(buffer, it->second.data(), n);
+    if (n < static_cast<std::size_t>(size)) buffer[n] = '\0';
+    return 1;
+  }
+  static int32_t LUMISK_STDCALL setPadInit(int32_t pad, const char* key, const char* value) {
+    FakeHost& h = *current();
+    h.calls.push_back({"OQASetPadInit", pad, key, value});
+    return h.refuse.contains(key) ? 0 : 1;
+  }
+  static int32_t LUMISK_STDCALL changePluginMenus(const char* name) {
+    current()->calls.push_back({"OQAChangePluginMenus", 0, name, ""});
+    return current()->menusResult;
+  }
+};
+
+}  // namespace lumisk::testing

@@ -1,0 +1,72 @@
+// Scripted stand-ins for the platform, shared by the native tests.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "store/Platform.h"
+
+namespace lumisk::testing {
+
+// Files held in memory. A path in `unreadable` exists but cannot be read; `failWrites` makes every
+// replace fail with the write error, leaving the old bytes.
+class MemoryFiles final : public FileAccess {
+ public:
+  std::map<std::string, std::string> files;
+  std::set<std::string> unreadable;
+  bool failWrites = false;
+  int writes = 0;
+
+  std::optional<std::string> readAll(const std::string& path) override {
+    if (unreadable.contains(path)) throw cannotOpenError(path);
+    const auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  void replaceAll(const std::string& path, std::string_view bytes) override {
+    ++writes;
+    if (failWrites) throw writeError();
+    files[path] = std::string(bytes);
+  }
+};
+
+// Answers queued per kind of question; records everything shown.
+class ScriptedPrompts final : public Prompts {
+ public:
+  std::deque<std::optional<std::string>> names;  // answers to askName; nullopt = cancel
+  std::deque<bool> confirms;
+  std::deque<std::optional<std::string>> files;  // answers to chooseDesignFile
+  std::vector<std::string> informed, errors, confirmed;
+  std::vector<std::string> namePrompts, nameSuggestions, fileFolders;
+
+  void inform(const std::string& text) override { informed.push_back(text); }
+  bool confirm(const std::string& text) override {
+    confirmed.push_back(text);
+    if (confirms.empty()) return false;
+    const bool answer = confirms.front();
+    confirms.pop_front();
+    return answer;
+  }
+  std::optional<std::string> askName(const std::string& prompt, const std::string& suggestion) override {
+    namePrompts.push_back(prompt);
+    nameSuggestions.push_back(suggestion);
+    if (names.empty()) return std::nullopt;
+    auto answer = names.front();
+    names.pop_front();
+    return answer;
+  }
+  std::optional<std::string> chooseDesignFile(const std::string& initialFolder) override {
+    fileFolders.push_back(initialFolder);
+    if (files.empty()) return std::nullopt;
+    auto answer = files.front();
+    files.pop_front();
+    return answer;
+  }
+  void showError(const std::string& text) override { errors.push_back(text); }
+};
+
+}  // namespace lumisk::testing
