@@ -5,8 +5,6 @@
 namespace lumisk {
 namespace {
 
-constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
 constexpr bool isAsciiAlnum(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }

@@ -30,6 +30,9 @@ class TMemIniFile {
   // Every section name in file order, repeated names included.
   std::vector<std::string> sectionNames() const;
   std::size_t sectionCount() const { return sections_.size(); }
+  // Position of the first section of that name (the one every read finds), or npos.
+  std::size_t sectionIndex(std::string_view name) const { return findSection(name); }
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   int32_t readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
