@@ -85,7 +85,11 @@ std::array<std::string, kOptionTextCount> makeOptionTexts() {
   std::array<std::string, kOptionTextCount> texts = {
       "2横方向に配置", "3縦方向に配置", "0表示しない", "4左に表示", "5上に表示", "6右に表示", "7下に表示",
       "0オフ", "1オン", "0表示しない", "7アイコンの下に表示", "6アイコンの右に表示"};
-  for (int i = 0; i < kSizeOptionCount; ++i) texts[kSizeOptionFirst + i] = " " + std::to_string(8 + 4 * i);
+  for (int i = 0; i < kSizeOptionCount; ++i) {
+    std::string size(1, ' ');
+    size += std::to_string(8 + 4 * i);
+    texts[kSizeOptionFirst + i] = std::move(size);
+  }
   return texts;
 }
 

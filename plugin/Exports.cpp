@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "editor/EditFormLauncher.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/PlugFunc.h"
 #include "win32/Win32Collation.h"
@@ -23,13 +24,17 @@ HMODULE gModule = nullptr;
 OQAPI gBinding;
 
 struct PluginState {
-  explicit PluginState(HMODULE module) : prompts(module), plug(files, collation, prompts) {
+  explicit PluginState(HMODULE module) : prompts(module), plug(files, collation, prompts), editor(module) {
     plug.binding() = gBinding;
+    plug.setEditorLauncher(&editor);
   }
   Win32FileAccess files;
   Win32Collation collation;
   Win32Prompts prompts;
   PlugFunc plug;
+  // Declared last, so destroyed first: a window still open at unload goes while the plug-in it points
+  // into still exists, and the window class goes with it.
+  EditFormLauncher editor;
 };
 
 // Built on the first export call rather than in DllMain, which must do nothing but bind.

@@ -11,9 +11,11 @@ grep -qE 'Characteristics .*' <<<"$dump" && grep -q 'DLL' <<<"$dump" || fail "no
 bad=$(sed -n 's/.*DLL Name: //p' <<<"$dump" | tr 'A-Z' 'a-z' |
   grep -v -x -E 'kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|comdlg32.dll|shell32.dll|shlwapi.dll|advapi32.dll|msvcrt.dll|ole32.dll|uxtheme.dll|api-ms-win-.*')
 [ -z "$bad" ] || fail "imports non-system DLLs: $bad"
-# The export table: "[Ordinal/Name Pointer] Table" rows look like "	[   0] +base[   1] 0000 OQXMenuClick".
-exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | grep -oE '\+base\[ *[0-9]+\] [0-9a-f]+ [A-Za-z0-9_@]+' |
-  sed -E 's/\+base\[ *([0-9]+)\] [0-9a-f]+ (.*)/\1 \2/' | sort -n)
+# The export table lists "[ index] name", the ordinal being the index plus the ordinal base.
+base=$(sed -n 's/^Ordinal Base[[:space:]]*\([0-9]*\).*/\1/p' <<<"$dump" | head -n 1)
+[ -n "$base" ] || fail "no export table"
+exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | sed -n -E 's/^[[:space:]]*\[ *([0-9]+)\] ([^ ]+)$/\1 \2/p' |
+  while read -r index name; do echo "$((index + base)) $name"; done | sort -n)
 expected=$'1 OQXMenuClick\n2 OQXGetMenu\n3 OQXEndPlugin\n4 OQXBeginPlugin\n5 OQXSetInitFile\n6 OQXGetExplanation\n7 OQXGetName'
 [ "$exports" = "$expected" ] || fail "exports differ from the seven plain names at ordinals 7..1:
 $exports"

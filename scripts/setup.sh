@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth
-          imagemagick fonts-ipafont-gothic googletest libgtest-dev libbenchmark-dev zip)
+          imagemagick fonts-ipafont-gothic googletest libgtest-dev libbenchmark-dev zip locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -15,6 +15,15 @@ if ((${#missing[@]})); then
   if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine takes its Windows locale from LC_ALL by name, but the code page of Unix file names from the C
+# library: without the ja_JP.UTF-8 locale compiled, a Wine run with LC_ALL=ja_JP.UTF-8 cannot name a
+# file with a Japanese character.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  echo "setup: compiling the ja_JP.UTF-8 locale"
+  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
+  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
 
 # Wine prefixes of the project's own: "null" runs headless (tests), "x11" draws on a display (the

@@ -43,7 +43,8 @@ echo "== native tests"
 count_ctest build/native.test.log
 
 echo "== Wine tests (wine64)"
-(cd build/win64 && ctest --output-on-failure -j"$jobs") | tee build/win64.test.log | tail -n 3
+# One Wine process at a time: modal dialogs driven by timers lose their race on a loaded machine.
+(cd build/win64 && ctest --output-on-failure -j1) | tee build/win64.test.log | tail -n 3
 count_ctest build/win64.test.log
 
 echo "== shipped 32-bit plug-in"

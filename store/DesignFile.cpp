@@ -1,9 +1,11 @@
 #include "store/DesignFile.h"
 
+#include <array>
+#include <optional>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "store/Cp932Path.h"
+#include "store/HashSlots.h"
 #include "store/IntegerText.h"
 
 namespace lumisk {
@@ -13,53 +15,83 @@ namespace {
 // linear. Valid while names are only added, which is all that loading does.
 class NameIndex {
  public:
-  explicit NameIndex(const DesignList& list) {
-    names_.reserve(list.count() * 2);
-    for (std::size_t i = 0; i < list.count(); ++i) names_.insert(list.name(i));
+  // `adding`: how many entries may yet be appended to the list, so that the index is sized once.
+  explicit NameIndex(const DesignList& list, std::size_t adding = 0) : list_(list) {
+    names_.reserve(list.count() + adding);
+    for (std::size_t i = 0; i < list.count(); ++i) names_.insert(hashOf(list.name(i)), i);
   }
 
   std::string unique(const std::string& base, bool plainAllowed) {
-    if (plainAllowed && !names_.contains(base)) return base;
+    if (plainAllowed && !contains(base)) return base;
     // Every candidate below the counter recorded for this base is taken, and stays taken.
     int64_t& counter = nextCounter_[base];
     if (counter < 2) counter = plainAllowed ? 2 : 1;
     for (;; ++counter) {
       std::string candidate = base + std::to_string(counter);
-      if (!names_.contains(candidate)) return candidate;
+      if (!contains(candidate)) return candidate;
     }
   }
 
-  void add(const std::string& name) { names_.insert(name); }
+  // Takes in the entry just appended to the list.
+  void addLast() { names_.insert(hashOf(list_.name(list_.count() - 1)), list_.count() - 1); }
 
  private:
-  std::unordered_set<std::string> names_;
+  static uint64_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
+  bool contains(std::string_view name) const {
+    return names_.find(hashOf(name), [&](std::size_t i) { return list_.name(i) == name; }) != HashSlots::npos;
+  }
+
+  const DesignList& list_;
+  HashSlots names_;
   std::unordered_map<std::string, int64_t> nextCounter_;
 };
 
 }  // namespace
 
 void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignList& list, std::size_t index) {
-  const std::string section = formatInteger(sectionNumber);
   const TDesign& d = list.design(index);
-  file.writeString(section, "Name", list.name(index));
+  std::array<std::string_view, 1 + kKeyCount> keys;
+  std::array<std::string_view, 1 + kKeyCount> values;
+  std::array<std::string, kIntKeyCount> numbers;
+  std::size_t n = 0;
+  keys[n] = "Name";
+  values[n++] = list.name(index);
   for (int k = 0; k < kIntKeyCount; ++k)
-    if (d.intValues[k] != kUnsetInt) file.writeInteger(section, intKeyName(k), d.intValues[k]);
+    if (d.intValues[k] != kUnsetInt) {
+      numbers[k] = formatInteger(d.intValues[k]);
+      keys[n] = intKeyName(k);
+      values[n++] = numbers[k];
+    }
   for (int t = 0; t < kTextKeyCount; ++t)
-    if (d.textValues[t] != kUnsetText) file.writeString(section, textKeyName(t), d.textValues[t]);
+    if (d.textValues[t] != kUnsetText) {
+      keys[n] = textKeyName(t);
+      values[n++] = d.textValues[t];
+    }
+  file.writeValues(formatInteger(sectionNumber), std::span(keys).first(n), std::span(values).first(n));
 }
 
 std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
   std::string loaded;
-  NameIndex names(list);
+  const std::vector<std::string> sections = file.sectionNames();
+  NameIndex names(list, sections.size());
   const std::string_view folder = folderPart(file.fileName());
-  for (const std::string& section : file.sectionNames()) {
-    const std::string read = file.readString(section, "Name", "");
+  // At most one design per section: one allocation instead of a copy of the list at every doubling.
+  list.reserve(list.count() + sections.size());
+  // Name, the integer keys, WallPaper: read per section with one section lookup.
+  std::array<std::string_view, 1 + kKeyCount> keys;
+  keys[0] = "Name";
+  for (int k = 0; k < kKeyCount; ++k) keys[1 + k] = keyName(k);
+  std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
+  for (const std::string& section : sections) {
+    file.readValues(section, keys, values);
+    const std::string_view read = values[0].value_or("");
     if (read.empty()) continue;
-    std::string name = names.unique(read, true);
+    std::string name = names.unique(std::string(read), true);
 
     TDesign d = TDesign::unset();
-    for (int k = 0; k < kIntKeyCount; ++k) d.intValues[k] = file.readInteger(section, intKeyName(k), kUnsetInt);
-    std::string wall = file.readString(section, textKeyName(0), kUnsetText);
+    for (int k = 0; k < kIntKeyCount; ++k)
+      d.intValues[k] = parseInteger(values[1 + k].value_or("")).value_or(kUnsetInt);
+    std::string wall(values[1 + kIntKeyCount].value_or(kUnsetText));
     // A bare file name is taken to lie beside the file that names it.
     if (!wall.empty() && wall != kUnsetText && folderPartLength(wall) == 0) wall.insert(0, folder);
     // A folder without a file is no wallpaper. The trailing "\" must be a character of its own: a name
@@ -68,8 +100,8 @@ std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
     d.wallPaper() = std::move(wall);
 
     loaded.append("\"").append(name).append("\"\r\n");
-    names.add(name);
     list.append(std::move(name), std::move(d));
+    names.addLast();
   }
   return loaded;
 }

@@ -1,5 +1,7 @@
 #include "store/IniFile.h"
 
+#include <algorithm>
+
 #include "store/IntegerText.h"
 
 namespace lumisk {
@@ -16,48 +18,193 @@ bool allAsciiAlnum(std::string_view s) {
   return true;
 }
 
+// What a line's key looks like to a lookup. Keys of ASCII letters and digits compare by their ASCII
+// folding (see sameName), so equal keys have equal hashes; any other key may be equal under the
+// collation to a name of any hash and must always be compared.
+constexpr uint32_t kNoKey = 0xFFFFFFFF;        // no "=": never matches
+constexpr uint32_t kCollatedKey = 0xFFFFFFFE;  // compare through the collation
+constexpr uint32_t kUnknownKey = 0xFFFFFFFD;   // not looked at yet
+
+// FNV-1a over the folded bytes of a key, kept below the marks above.
+constexpr uint32_t kHashStart = 2166136261u;
+constexpr uint32_t hashStep(uint32_t h, char c) { return (h ^ static_cast<unsigned char>(foldAscii(c))) * 16777619u; }
+constexpr uint32_t hashEnd(uint32_t h) { return h & 0x7FFFFFFF; }
+
+// The key hash of a line: that of the bytes before its first "=" when they are all ASCII letters and
+// digits, kCollatedKey when they are not, kNoKey without "=". One pass over the key.
+uint32_t lineKeyHash(std::string_view line) {
+  uint32_t h = kHashStart;
+  bool alnum = true;
+  for (char c : line) {
+    if (c == '=') return alnum ? hashEnd(h) : kCollatedKey;
+    alnum = alnum && isAsciiAlnum(c);
+    h = hashStep(h, c);
+  }
+  return kNoKey;
+}
+
+// The lookup hash of a key asked for: a key that is not all ASCII letters and digits is compared with
+// every line that has a key.
+uint32_t wantedKeyHash(std::string_view key) {
+  uint32_t h = kHashStart;
+  for (char c : key) {
+    if (!isAsciiAlnum(c)) return kCollatedKey;
+    h = hashStep(h, c);
+  }
+  return hashEnd(h);
+}
+
+// Whether a line of key hash `line` may hold a key of lookup hash `wanted`.
+bool mayMatch(uint32_t line, uint32_t wanted) {
+  return line != kNoKey && (line == wanted || line == kCollatedKey || wanted == kCollatedKey);
+}
+
+// The lookup hashes of several keys, kept inline for the usual few. `distinct` tells that no line can
+// hold two of the keys: their hashes differ pairwise and none needs the collation.
+class WantedKeys {
+ public:
+  explicit WantedKeys(std::span<const std::string_view> keys) {
+    if (keys.size() > kInline) more_.resize(keys.size());
+    hashes_ = keys.size() > kInline ? more_.data() : inline_;
+    if (keys.size() == 1) {  // readString and writeString: nothing to tell apart
+      hashes_[0] = wantedKeyHash(keys[0]);
+      distinct_ = hashes_[0] != kCollatedKey;
+      return;
+    }
+    // The hashes seen so far, in an open-addressed table of at least twice as many slots as keys.
+    std::size_t slots = kInlineSlots;
+    while (slots < 2 * keys.size()) slots *= 2;
+    uint32_t inlineSeen[kInlineSlots];
+    std::vector<uint32_t> moreSeen;
+    uint32_t* seen = inlineSeen;
+    if (slots > kInlineSlots) {
+      moreSeen.resize(slots);
+      seen = moreSeen.data();
+    }
+    std::fill(seen, seen + slots, kNoKey);
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      const uint32_t h = hashes_[k] = wantedKeyHash(keys[k]);
+      if (h == kCollatedKey) distinct_ = false;
+      for (std::size_t i = h & (slots - 1); distinct_; i = (i + 1) & (slots - 1)) {
+        if (seen[i] == h) distinct_ = false;
+        if (seen[i] == kNoKey) {
+          seen[i] = h;
+          break;
+        }
+      }
+    }
+  }
+  WantedKeys(const WantedKeys&) = delete;
+  WantedKeys& operator=(const WantedKeys&) = delete;
+
+  uint32_t operator[](std::size_t k) const { return hashes_[k]; }
+  bool distinct() const { return distinct_; }
+
+ private:
+  static constexpr std::size_t kInline = 32;
+  static constexpr std::size_t kInlineSlots = 64;
+  uint32_t inline_[kInline];
+  std::vector<uint32_t> more_;
+  uint32_t* hashes_;
+  bool distinct_ = true;
+};
+
+// Splits [pos, end) of a text into lines as a file is read: a line ends at CR LF, a lone CR or a lone LF.
+class LineSplitter {
+ public:
+  LineSplitter(std::string_view text, std::size_t begin, std::size_t end) : text_(text), pos_(begin), end_(end) {}
+
+  // The next line's offset and length; false at the end.
+  bool next(std::size_t& offset, std::size_t& length) {
+    if (pos_ >= end_) return false;
+    // A plain scan: find_first_of with a set of two costs a search of the set for every byte.
+    std::size_t stop = pos_;
+    while (stop < end_ && text_[stop] != '\r' && text_[stop] != '\n') ++stop;
+    offset = pos_;
+    length = stop - pos_;
+    pos_ = stop + 1;
+    if (stop < end_ && text_[stop] == '\r' && pos_ < end_ && text_[pos_] == '\n') ++pos_;
+    if (pos_ > end_) pos_ = end_;
+    return true;
+  }
+  std::size_t position() const { return pos_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_;
+  std::size_t end_;
+};
+
+// Empty lines and comment lines are no part of a section.
+bool isContent(std::string_view line) { return !line.empty() && line.front() != ';'; }
+
 }  // namespace
 
 TMemIniFile::TMemIniFile(std::string fileName, FileAccess& files, const Collation& collation)
     : fileName_(std::move(fileName)), files_(&files), collation_(&collation) {
   if (fileName_.empty()) return;
-  if (const auto bytes = files.readAll(fileName_)) parse(*bytes);
-}
-
-TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Collation& collation)
-    : fileName_(std::move(fileName)), collation_(&collation) {
-  parse(bytes);
-}
-
-void TMemIniFile::parse(std::string_view bytes) {
-  // A NUL byte ends the text.
-  if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  Section* current = nullptr;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", pos);
-    std::string_view line = bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-    if (end == std::string_view::npos) {
-      pos = bytes.size();
-    } else {
-      pos = end + 1;
-      if (bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n') ++pos;
-    }
-    if (line.empty() || line.front() == ';') continue;
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      sections_.push_back(Section{std::string(line.substr(1, line.size() - 2)), {}});
-      current = &sections_.back();
-      continue;
-    }
-    if (current) current->lines.emplace_back(line);
+  if (auto bytes = files.readAll(fileName_)) {
+    text_ = std::move(*bytes);
+    parse();
   }
 }
 
+TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Collation& collation)
+    : fileName_(std::move(fileName)), collation_(&collation), text_(bytes) {
+  parse();
+}
+
+void TMemIniFile::parse() {
+  // A NUL byte ends the text.
+  if (const auto nul = text_.find('\0'); nul != std::string::npos) text_.resize(nul);
+  LineSplitter lines(text_, 0, text_.size());
+  std::size_t offset, length;
+  while (lines.next(offset, length)) {
+    const std::string_view line = std::string_view(text_).substr(offset, length);
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      // Lines before the first header belong to no section and are dropped.
+      if (!sections_.empty()) sections_.back().rawEnd = offset;
+      Section& section = sections_.emplace_back();
+      section.name = line.substr(1, line.size() - 2);
+      section.rawBegin = section.rawEnd = lines.position();
+    }
+  }
+  if (!sections_.empty()) sections_.back().rawEnd = text_.size();
+}
+
+template <class Visit>
+void TMemIniFile::forEachLine(const Section& section, Visit visit) const {
+  if (section.split) {
+    for (const Line& line : section.lines) {
+      if (line.keyHash == kUnknownKey) line.keyHash = lineKeyHash(text(line));
+      if (!visit(text(line), line.keyHash)) return;
+    }
+    return;
+  }
+  LineSplitter lines(text_, section.rawBegin, section.rawEnd);
+  std::size_t offset, length;
+  while (lines.next(offset, length)) {
+    const std::string_view line = std::string_view(text_).substr(offset, length);
+    if (isContent(line) && !visit(line, lineKeyHash(line))) return;
+  }
+}
+
+void TMemIniFile::splitLines(const Section& section) const {
+  if (section.split) return;
+  LineSplitter lines(text_, section.rawBegin, section.rawEnd);
+  std::size_t offset, length;
+  while (lines.next(offset, length))
+    if (isContent(std::string_view(text_).substr(offset, length)))
+      section.lines.push_back(Line{offset, length, kUnknownKey});
+  section.split = true;
+}
+
 void TMemIniFile::clear() {
+  text_.clear();
   sections_.clear();
-  byKey_.clear();
-  byBytes_.clear();
+  bySectionKey_.clear();
   indexed_ = false;
+  lastFound_ = npos;
 }
 
 std::vector<std::string> TMemIniFile::sectionNames() const {
@@ -81,48 +228,98 @@ bool TMemIniFile::sameName(std::string_view a, std::string_view b) const {
 }
 
 std::size_t TMemIniFile::findSection(std::string_view name) const {
-  if (const auto hit = byBytes_.find(std::string(name)); hit != byBytes_.end()) return hit->second;
+  if (lastFound_ != npos && name == lastName_) return lastFound_;
+  return findSectionByHash(name, keyHash(name));
+}
+
+uint64_t TMemIniFile::keyHash(std::string_view name) const {
+  return std::hash<std::string_view>{}(collation_->key(name));
+}
+
+std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash) const {
+  // Equal bytes are an equal name; other bytes may still be one to the collation.
+  auto sameAs = [this](std::string_view n) {
+    return [this, n](std::size_t i) { return sections_[i].name == n || collation_->equal(sections_[i].name, n); };
+  };
   if (!indexed_) {
-    byKey_.reserve(sections_.size());
-    for (std::size_t i = 0; i < sections_.size(); ++i) byKey_.try_emplace(collation_->key(sections_[i].name), i);
+    bySectionKey_.reserve(sections_.size());
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+      const uint64_t h = keyHash(sections_[i].name);
+      if (bySectionKey_.find(h, sameAs(sections_[i].name)) == npos) bySectionKey_.insert(h, i);
+    }
     indexed_ = true;
   }
-  const auto found = byKey_.find(collation_->key(name));
-  if (found == byKey_.end()) return npos;
+  const std::size_t found = bySectionKey_.find(hash, sameAs(name));
+  if (found == npos) return npos;
   // Sections are only ever appended, so the first section of a name stays the first.
-  byBytes_.emplace(std::string(name), found->second);
-  return found->second;
+  lastName_.assign(name);
+  lastFound_ = found;
+  return found;
 }
 
-TMemIniFile::Section& TMemIniFile::sectionForWrite(std::string_view name) {
-  std::size_t index = findSection(name);
-  if (index == npos) {
-    index = sections_.size();
-    sections_.push_back(Section{std::string(name), {}});
-    if (indexed_) byKey_.try_emplace(collation_->key(name), index);
-    byBytes_.emplace(std::string(name), index);
-  }
-  return sections_[index];
+std::size_t TMemIniFile::sectionForWrite(std::string_view name) {
+  if (lastFound_ != npos && name == lastName_) return lastFound_;
+  const uint64_t hash = keyHash(name);
+  if (const std::size_t index = findSectionByHash(name, hash); index != npos) return index;
+  const std::size_t index = sections_.size();
+  Section& section = sections_.emplace_back();
+  section.name = name;
+  section.split = true;
+  // findSectionByHash has built the index.
+  bySectionKey_.insert(hash, index);
+  return index;
 }
 
-std::size_t TMemIniFile::findLine(const Section& section, std::string_view key) const {
-  for (std::size_t i = 0; i < section.lines.size(); ++i) {
-    const std::string& line = section.lines[i];
-    const auto eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    if (sameName(std::string_view(line).substr(0, eq), key)) return i;
+std::size_t TMemIniFile::findLine(const Section& section, std::string_view key, std::size_t limit) const {
+  splitLines(section);
+  const uint32_t wanted = wantedKeyHash(key);
+  const std::size_t end = std::min(limit, section.lines.size());
+  for (std::size_t i = 0; i < end; ++i) {
+    const Line& line = section.lines[i];
+    if (line.keyHash == kUnknownKey) line.keyHash = lineKeyHash(text(line));
+    if (!mayMatch(line.keyHash, wanted)) continue;
+    const std::string_view t = text(line);
+    if (sameName(t.substr(0, t.find('=')), key)) return i;
   }
   return npos;
 }
 
 std::string TMemIniFile::readString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
+  std::optional<std::string_view> value;
+  readValues(section, std::span(&key, 1), std::span(&value, 1));
+  return std::string(value.value_or(defaultValue));
+}
+
+void TMemIniFile::readValues(std::string_view section, std::span<const std::string_view> keys,
+                             std::span<std::optional<std::string_view>> values) const {
+  for (std::size_t k = 0; k < keys.size(); ++k) values[k].reset();
   const std::size_t s = findSection(section);
-  if (s == npos) return std::string(defaultValue);
-  const std::size_t l = findLine(sections_[s], key);
-  if (l == npos) return std::string(defaultValue);
-  const std::string& line = sections_[s].lines[l];
-  return line.substr(line.find('=') + 1);
+  if (s == npos || keys.empty()) return;
+
+  // One walk over the lines for all keys: each key takes the first line that holds it. Lines mostly come
+  // in the order asked for, so the key after the last one found is tried first.
+  const WantedKeys wanted(keys);
+  std::size_t open = keys.size();
+  std::size_t next = 0;
+  forEachLine(sections_[s], [&](std::string_view line, uint32_t hash) {
+    if (hash == kNoKey) return true;
+    const std::size_t eq = line.find('=');
+    const std::string_view name = line.substr(0, eq);
+    if (wanted.distinct() && next < keys.size() && !values[next] && hash == wanted[next]) {
+      if (sameName(name, keys[next])) {
+        values[next++] = line.substr(eq + 1);
+        return --open > 0;
+      }
+    }
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      if (values[k] || !mayMatch(hash, wanted[k]) || !sameName(name, keys[k])) continue;
+      values[k] = line.substr(eq + 1);
+      next = k + 1;
+      --open;
+    }
+    return open > 0;
+  });
 }
 
 int32_t TMemIniFile::readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {
@@ -133,15 +330,32 @@ bool TMemIniFile::readBool(std::string_view section, std::string_view key, bool 
   return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
+TMemIniFile::Line TMemIniFile::appendLine(std::string_view key, std::string_view value) {
+  const Line line{text_.size(), key.size() + 1 + value.size(), kUnknownKey};
+  text_.append(key).append("=").append(value);
+  return line;
+}
+
 void TMemIniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-  Section& s = sectionForWrite(section);
-  std::string line;
-  line.reserve(key.size() + 1 + value.size());
-  line.append(key).append("=").append(value);
-  if (const std::size_t l = findLine(s, key); l != npos)
-    s.lines[l] = std::move(line);
-  else
-    s.lines.push_back(std::move(line));
+  writeValues(section, std::span(&key, 1), std::span(&value, 1));
+}
+
+void TMemIniFile::writeValues(std::string_view section, std::span<const std::string_view> keys,
+                              std::span<const std::string_view> values) {
+  const std::size_t s = sectionForWrite(section);
+  splitLines(sections_[s]);
+  // Keys that no line can hold twice cannot find a line written by this call: only the lines that were
+  // there before need searching (none, for a new section).
+  const std::size_t before = WantedKeys(keys).distinct() ? sections_[s].lines.size() : npos;
+  sections_[s].lines.reserve(sections_[s].lines.size() + keys.size());
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    const std::size_t l = before == 0 ? npos : findLine(sections_[s], keys[k], before);
+    const Line line = appendLine(keys[k], values[k]);
+    if (l != npos)
+      sections_[s].lines[l] = line;
+    else
+      sections_[s].lines.push_back(line);
+  }
 }
 
 void TMemIniFile::writeInteger(std::string_view section, std::string_view key, int32_t value) {
@@ -156,13 +370,19 @@ std::string TMemIniFile::serialize() const {
   std::size_t size = 0;
   for (const auto& s : sections_) {
     size += s.name.size() + 6;
-    for (const auto& l : s.lines) size += l.size() + 2;
+    if (s.split)
+      for (const auto& l : s.lines) size += l.length + 2;
+    else
+      size += s.rawEnd - s.rawBegin + 2;  // about: a line that ends in CR or LF alone grows by one byte
   }
   std::string out;
   out.reserve(size);
   for (const auto& s : sections_) {
     out.append("[").append(s.name).append("]\r\n");
-    for (const auto& l : s.lines) out.append(l).append("\r\n");
+    forEachLine(s, [&out](std::string_view line, uint32_t) {
+      out.append(line).append("\r\n");
+      return true;
+    });
     out.append("\r\n");
   }
   return out;

@@ -7,11 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "store/HashSlots.h"
 #include "store/Platform.h"
 
 namespace lumisk {
@@ -36,10 +38,18 @@ class TMemIniFile {
 
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   int32_t readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
+  // Reads many keys of one section with a single section lookup: values[i] is what readString(section,
+  // keys[i], ...) reads, or std::nullopt where it would give the default. The views point into the object
+  // and stay valid until it is next written or cleared. `values` must be as long as `keys`.
+  void readValues(std::string_view section, std::span<const std::string_view> keys,
+                  std::span<std::optional<std::string_view>> values) const;
   bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInteger(std::string_view section, std::string_view key, int32_t value);
+  // writeString(section, keys[i], values[i]) for every i in order, with a single section lookup.
+  void writeValues(std::string_view section, std::span<const std::string_view> keys,
+                   std::span<const std::string_view> values);
   void writeBool(std::string_view section, std::string_view key, bool value);
 
   // The file's bytes: per section a "[name]" line, its lines, one empty line; every line ends in CR LF.
@@ -48,28 +58,60 @@ class TMemIniFile {
   void updateFile() const;
 
  private:
+  // A line is a stretch of text_: loading a file allocates nothing per line.
+  struct Line {
+    std::size_t offset;
+    std::size_t length;
+    // What a key lookup compares before it reads the line (see lineKeyHash); kUnknownKey until needed.
+    mutable uint32_t keyHash;
+  };
+  // A section as read keeps its lines unsplit, as the range [rawBegin, rawEnd) of text_ (comment and empty
+  // lines included, skipped whenever the range is walked): reading many keys at once walks the range, and
+  // only a lookup key by key or a write splits it into `lines`. Sections created by writes start split.
   struct Section {
     std::string name;
-    std::vector<std::string> lines;
+    std::size_t rawBegin = 0;
+    std::size_t rawEnd = 0;
+    mutable bool split = false;
+    mutable std::vector<Line> lines;
   };
 
-  void parse(std::string_view bytes);
+  std::string_view text(const Line& line) const { return std::string_view(text_).substr(line.offset, line.length); }
+  // Calls visit(line, keyHash) for every line of the section in order until it returns false.
+  template <class Visit>
+  void forEachLine(const Section& section, Visit visit) const;
+  void splitLines(const Section& section) const;
+  Line appendLine(std::string_view key, std::string_view value);
+  // Splits text_ into sections.
+  void parse();
   // Index of the first section whose name matches, or npos.
   std::size_t findSection(std::string_view name) const;
-  Section& sectionForWrite(std::string_view name);
-  // Index of the first line of `section` that holds `key`, or npos.
-  std::size_t findLine(const Section& section, std::string_view key) const;
+  // The same with keyHash(name) already computed.
+  std::size_t findSectionByHash(std::string_view name, uint64_t hash) const;
+  // Hash of the name's collation key: names equal to the collation hash alike.
+  uint64_t keyHash(std::string_view name) const;
+  // Index of the first section of that name, appended first when there is none.
+  std::size_t sectionForWrite(std::string_view name);
+  // Index of the first line of `section` (split first) that holds `key`, or npos; only the first `limit`
+  // lines are searched.
+  std::size_t findLine(const Section& section, std::string_view key,
+                       std::size_t limit = static_cast<std::size_t>(-1)) const;
   bool sameName(std::string_view a, std::string_view b) const;
 
   std::string fileName_;
   FileAccess* files_ = nullptr;
   const Collation* collation_;
+  // The bytes of every line: the file as read (up to a NUL), then each line written. A replaced line's
+  // old bytes stay until clear(); an object lives for one operation, so they never pile up.
+  std::string text_;
   std::vector<Section> sections_;
-  // Collation key -> first section of that name; built on first lookup, extended on append.
-  mutable std::unordered_map<std::string, std::size_t> byKey_;
+  // The first section of each name, by the hash of its collation key; built on the first lookup,
+  // extended on append.
+  mutable HashSlots bySectionKey_;
   mutable bool indexed_ = false;
-  // Exact bytes of names already looked up -> their first section: repeated lookups skip the collation.
-  mutable std::unordered_map<std::string, std::size_t> byBytes_;
+  // The last name found and its section: reads of one section in a row skip the collation.
+  mutable std::string lastName_;
+  mutable std::size_t lastFound_ = static_cast<std::size_t>(-1);
 };
 
 }  // namespace lumisk

@@ -13,7 +13,16 @@ std::optional<std::string> StdFileAccess::readAll(const std::string& path) {
   if (!std::filesystem::exists(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) throw cannotOpenError(path);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // One read of the known size: growing the string byte by byte costs time and twice the memory.
+  std::string bytes;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (!ec) {
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+  }
+  // Whatever the size said, read on to the end: the file may have grown.
+  if (!in.bad()) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) throw cannotOpenError(path);
   return bytes;
 }

@@ -143,5 +143,44 @@ TEST(IniFileAccessTest, UpdateFileWritesTheWholeImage) {
   EXPECT_EQ(files.files.at("C:\\d\\x.ini"), "[a]\r\nk=v\r\n\r\n");
 }
 
+// Reading many keys at once must find, for each key, the line readString finds: the first line of the
+// first section of that name, letter case ignored, blanks part of the key, comments skipped.
+TEST(IniBatchTest, ReadValuesFindWhatReadStringFinds) {
+  const TMemIniFile ini("x.ini",
+                        "k=before\n[s]\r\n;k=comment\r\nName =blank\rk=1\nK=2\r\n\r\nname=y\r\nA=b=c\r\nlast\r\n"
+                        "[S]\r\nk=second section\r\nz=1",
+                        kCollation);
+  const std::string_view keys[] = {"Name", "k", "K", "missing", "a", "k", "z", ""};
+  std::optional<std::string_view> values[std::size(keys)];
+  ini.readValues("S", keys, values);
+  const std::optional<std::string_view> expected[] = {"y", "1", "1", std::nullopt, "b=c", "1", std::nullopt,
+                                                      std::nullopt};
+  for (std::size_t k = 0; k < std::size(keys); ++k) {
+    EXPECT_EQ(values[k], expected[k]) << keys[k];
+    EXPECT_EQ(ini.readString("S", keys[k], "-"), std::string(expected[k].value_or("-"))) << keys[k];
+  }
+  ini.readValues("missing", keys, values);
+  for (const auto& v : values) EXPECT_FALSE(v);
+}
+
+// Keys written together behave as if written one after the other: "k" and "K" are one key, so the second
+// write replaces the line the first one replaced.
+TEST(IniBatchTest, WriteValuesIsWriteStringInTurn) {
+  const std::string file = "[s]\r\nx=0\r\nk=old\r\n;c\r\nk=other\r\n[t]\nk=1\n";
+  const std::string_view keys[] = {"k", "new", "K", "Name"};
+  const std::string_view values[] = {"a", "b", "c", "デザイン"};
+  TMemIniFile batched("x.ini", file, kCollation);
+  TMemIniFile single("x.ini", file, kCollation);
+  for (const char* section : {"S", "u"}) {
+    batched.writeValues(section, keys, values);
+    for (std::size_t k = 0; k < std::size(keys); ++k) single.writeString(section, keys[k], values[k]);
+  }
+  EXPECT_EQ(batched.serialize(),
+            "[s]\r\nx=0\r\nK=c\r\nk=other\r\nnew=b\r\nName=デザイン\r\n\r\n[t]\r\nk=1\r\n\r\n"
+            "[u]\r\nK=c\r\nnew=b\r\nName=デザイン\r\n\r\n");
+  EXPECT_EQ(single.serialize(), batched.serialize());
+  EXPECT_EQ(batched.readString("t", "K", ""), "1") << "a section never written keeps its lines";
+}
+
 }  // namespace
 }  // namespace lumisk

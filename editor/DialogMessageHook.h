@@ -1,0 +1,35 @@
+// Keyboard routing for a modeless window in a message loop that knows nothing of it.
+//
+// The host's loop only gets and dispatches messages: it never calls TranslateAccelerator or
+// IsDialogMessage for the plug-in's window. While a DialogMessageHook lives, a thread message hook
+// (WH_GETMESSAGE) gives every keyboard message meant for the window or one of its children first to the
+// window's accelerator table, then to the dialog navigation (Tab, Enter for the default button, Esc
+// for Cancel); a message either of them handled is turned into WM_NULL before the loop dispatches it.
+#pragma once
+
+#include <windows.h>
+
+#include "editor/GuiHandles.h"
+
+namespace lumisk {
+
+class DialogMessageHook {
+ public:
+  // Installs the hook on the calling thread for `window` with `accelerators` (both not owned; both must
+  // outlive the hook). Throws std::runtime_error when the hook cannot be installed, std::logic_error
+  // when another DialogMessageHook exists: the library has one such window at a time.
+  DialogMessageHook(HWND window, HACCEL accelerators);
+  ~DialogMessageHook();
+  DialogMessageHook(const DialogMessageHook&) = delete;
+  DialogMessageHook& operator=(const DialogMessageHook&) = delete;
+
+ private:
+  static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam);
+  void route(MSG& msg) const;
+
+  HWND window_;
+  HACCEL accelerators_;
+  HookHandle hook_;
+};
+
+}  // namespace lumisk

@@ -1,0 +1,41 @@
+// The editor command's side of the design editor: opens the one editor window, closes it when the
+// plug-in ends, and takes the window class away again when the library is unloaded.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "editor/EditForm.h"
+#include "plugin/PlugFunc.h"
+
+namespace lumisk {
+
+class EditFormLauncher final : public EditorLauncher {
+ public:
+  // `module` is the module that registers the window class (the plug-in's own). `services` makes what
+  // each new window uses besides the plug-in; empty: the platform's dialogs.
+  explicit EditFormLauncher(HINSTANCE module, std::function<EditFormServices()> services = {});
+  // Destroys a window still open (without calling the host) and unregisters the window class.
+  ~EditFormLauncher() override;
+  EditFormLauncher(const EditFormLauncher&) = delete;
+  EditFormLauncher& operator=(const EditFormLauncher&) = delete;
+
+  // Creates and shows the window, not waiting for it. With a window already open, brings it forward.
+  // Throws std::runtime_error when the window cannot be created.
+  void open(PlugFunc& plugin) override;
+  // Destroys an open window at once: no commit, no question.
+  void close() override;
+
+  // The open window, or nullptr.
+  TEditForm* form() const { return form_.get(); }
+
+ private:
+  HINSTANCE module_;
+  std::function<EditFormServices()> services_;
+  std::unique_ptr<TEditForm> form_;
+  bool registered_ = false;
+};
+
+}  // namespace lumisk

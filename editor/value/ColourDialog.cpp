@@ -1,0 +1,22 @@
+#include "editor/value/ColourDialog.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include "editor/value/Win32Error.h"
+
+namespace lumisk {
+
+std::optional<uint32_t> showColourDialog(HWND owner, uint32_t initial, ColourDialogState& state) {
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = owner;
+  cc.rgbResult = static_cast<COLORREF>(initial & 0x00FFFFFFu);
+  cc.lpCustColors = state.customColours.data();
+  cc.Flags = CC_FULLOPEN | CC_ANYCOLOR | CC_RGBINIT;
+  if (ChooseColorW(&cc)) return static_cast<uint32_t>(cc.rgbResult & 0x00FFFFFFu);
+  if (const DWORD failure = CommDlgExtendedError()) throw win32Error("ChooseColor", failure);
+  return std::nullopt;
+}
+
+}  // namespace lumisk

@@ -1,0 +1,194 @@
+#include "editor/value/PictureDialog.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "editor/GuiHandles.h"
+#include "editor/value/Win32Error.h"
+#include "store/Cp932Path.h"
+#include "win32/Cp932.h"
+#include "win32/DialogTemplate.h"
+
+namespace lumisk {
+namespace {
+
+constexpr std::size_t kPathBufferChars = 32768;
+constexpr const char* kPathNotCp932 =
+    "選択されたファイルのパスには、シフトJIS(コードページ932)で表せない文字が含まれているため、使用できません。";
+
+// The preview beside the standard controls: the standard block sits in stc32, and everything right of it
+// moves along when the dialog grows that block to its real size.
+DialogTemplate previewTemplate() {
+  DialogTemplate t(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL, 96, 130, L"", 8,
+                   L"MS Shell Dlg");
+  // As tall as the preview, so that the preview only moves right when the standard block grows.
+  t.add(DialogTemplate::kStatic, stc32, 0, 0, 0, 1, 130, L"");
+  t.add(DialogTemplate::kStatic, 0xFFFF, SS_LEFT, 6, 8, 84, 10, toWide("プレビュー"));
+  t.add(DialogTemplate::kStatic, kPicturePreviewId, SS_OWNERDRAW, 6, 20, 84, 84, L"");
+  t.add(DialogTemplate::kStatic, kPictureSizeId, SS_CENTER | SS_NOPREFIX, 6, 108, 84, 10, L"");
+  return t;
+}
+
+// The preview's state for one run of the dialog; the hook reaches it through the child dialog.
+class PicturePreview {
+ public:
+  explicit PicturePreview(std::wstring initialPath) : initialPath_(std::move(initialPath)) {}
+
+  void attach(HWND child) { child_ = child; }
+  const std::wstring& initialPath() const { return initialPath_; }
+
+  void show(const std::wstring& path) {
+    bitmap_ = BitmapHandle();
+    width_ = height_ = 0;
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      bitmap_ = BitmapHandle(static_cast<HBITMAP>(
+          LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+      BITMAP info{};
+      if (bitmap_ && GetObjectW(bitmap_.get(), sizeof info, &info)) {
+        width_ = info.bmWidth;
+        height_ = std::abs(info.bmHeight);
+      } else {
+        bitmap_ = BitmapHandle();
+      }
+    }
+    SetDlgItemTextW(child_, kPictureSizeId, bitmap_ ? toWide(pictureSizeText(width_, height_)).c_str() : L"");
+    InvalidateRect(GetDlgItem(child_, kPicturePreviewId), nullptr, TRUE);
+  }
+
+  // The bitmap fitted into the frame, its proportions kept; a small one is not enlarged.
+  void draw(const DRAWITEMSTRUCT& item) const {
+    RECT frame = item.rcItem;
+    FillRect(item.hDC, &frame, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &frame, EDGE_SUNKEN, BF_RECT);
+    if (!bitmap_ || width_ <= 0 || height_ <= 0) return;
+    const int roomX = std::max(0, static_cast<int>(frame.right - frame.left) - 6);
+    const int roomY = std::max(0, static_cast<int>(frame.bottom - frame.top) - 6);
+    const double scale = std::min({1.0, static_cast<double>(roomX) / width_, static_cast<double>(roomY) / height_});
+    const int w = std::max(1, static_cast<int>(width_ * scale));
+    const int h = std::max(1, static_cast<int>(height_ * scale));
+    const int x = frame.left + (frame.right - frame.left - w) / 2;
+    const int y = frame.top + (frame.bottom - frame.top - h) / 2;
+    MemoryDcHandle source(CreateCompatibleDC(item.hDC));
+    if (!source) return;
+    SelectedObject picture(source.get(), bitmap_.get());
+    const int oldMode = SetStretchBltMode(item.hDC, HALFTONE);
+    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+    StretchBlt(item.hDC, x, y, w, h, source.get(), 0, 0, width_, height_, SRCCOPY);
+    SetStretchBltMode(item.hDC, oldMode);
+  }
+
+ private:
+  std::wstring initialPath_;
+  HWND child_ = nullptr;
+  BitmapHandle bitmap_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+std::wstring selectedPath(HWND child) {
+  std::vector<wchar_t> buffer(kPathBufferChars);
+  const LRESULT length = SendMessageW(GetParent(child), CDM_GETFILEPATH, buffer.size(),
+                                      reinterpret_cast<LPARAM>(buffer.data()));
+  if (length <= 0 || static_cast<std::size_t>(length) > buffer.size()) return {};
+  return std::wstring(buffer.data());
+}
+
+UINT_PTR CALLBACK previewHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) {
+      const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
+      auto* preview = reinterpret_cast<PicturePreview*>(ofn->lCustData);
+      SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<LONG_PTR>(preview));
+      preview->attach(child);
+      return 0;
+    }
+    auto* preview = reinterpret_cast<PicturePreview*>(GetWindowLongPtrW(child, DWLP_USER));
+    if (!preview) return 0;
+    if (message == WM_NOTIFY) {
+      const auto* note = reinterpret_cast<const OFNOTIFYW*>(lParam);
+      if (note->hdr.code == CDN_INITDONE) preview->show(preview->initialPath());
+      if (note->hdr.code == CDN_SELCHANGE) preview->show(selectedPath(child));
+      return 0;
+    }
+    if (message == WM_DRAWITEM) {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlID != static_cast<UINT>(kPicturePreviewId)) return 0;
+      preview->draw(*item);
+      SetWindowLongPtrW(child, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    }
+  } catch (...) {
+    reportCurrentException(child);
+  }
+  return 0;
+}
+
+// "表示名\0パターン\0...\0\0": the filter's choices as the dialog reads them.
+std::wstring filterText() {
+  std::wstring filter;
+  for (const char* part : {"ビットマップファイル(*.bmp)", "*.bmp", "すべてのファイル(*.*)", "*.*"}) {
+    filter += toWide(part);
+    filter += L'\0';
+  }
+  filter += L'\0';
+  return filter;
+}
+
+}  // namespace
+
+std::string pictureSizeText(int width, int height) {
+  return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::optional<std::string> showPictureDialog(HWND owner, const std::string& fieldText) {
+  const std::wstring text = toWide(fieldText);
+  const std::wstring folder = toWide(folderPart(fieldText));
+  const std::wstring filter = filterText();
+  const std::wstring title = toWide("ファイル名指定");
+  const DialogTemplate preview = previewTemplate();
+  PicturePreview state(text);
+
+  std::vector<wchar_t> file(std::max(kPathBufferChars, text.size() + 1));
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  // A template "handle" is read through LockResource, which hands a Win32 pointer back unchanged.
+  ofn.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(preview.get()));
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.lpstrTitle = title.c_str();
+  ofn.lpstrDefExt = L"bmp";
+  ofn.lCustData = reinterpret_cast<LPARAM>(&state);
+  ofn.lpfnHook = previewHook;
+  // The host's current folder is none of this dialog's business.
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_ENABLESIZING | OFN_HIDEREADONLY |
+              OFN_NOCHANGEDIR;
+
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    std::fill(file.begin(), file.end(), L'\0');
+    if (attempt == 0) std::copy(text.begin(), text.end(), file.begin());
+    if (GetOpenFileNameW(&ofn)) {
+      file.back() = L'\0';
+      if (auto path = toCp932(file.data())) return path;
+      // The design keeps its text in code page 932: such a path could only be stored damaged.
+      inform(owner, kPathNotCp932);
+      return std::nullopt;
+    }
+    const DWORD failure = CommDlgExtendedError();
+    if (failure == 0) return std::nullopt;
+    // A field that holds no valid file name still opens the dialog, with an empty name.
+    if (failure != FNERR_INVALIDFILENAME) throw win32Error("GetOpenFileName", failure);
+  }
+  return std::nullopt;
+}
+
+}  // namespace lumisk

@@ -1,0 +1,561 @@
+#include "host/ScriptRunner.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <stdexcept>
+
+#include "host/HostFiles.h"
+#include "host/HostText.h"
+#include "win32/Cp932.h"
+
+namespace lumisk::host {
+namespace {
+
+constexpr unsigned char kFill = 0xCC;
+
+std::vector<std::string> splitWords(std::string_view line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t') {
+      ++i;
+      continue;
+    }
+    if (line[i] == '"') {
+      const std::size_t close = line.find('"', i + 1);
+      if (close == std::string_view::npos) throw std::runtime_error("unterminated quote");
+      words.emplace_back(line.substr(i + 1, close - i - 1));
+      i = close + 1;
+    } else {
+      const std::size_t end = std::min(line.find_first_of(" \t", i), line.size());
+      words.emplace_back(line.substr(i, end - i));
+      i = end;
+    }
+  }
+  return words;
+}
+
+int32_t number(const std::string& word) {
+  int32_t value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc{} || end != word.data() + word.size()) throw std::runtime_error("not a number: " + word);
+  return value;
+}
+
+double seconds(const std::string& word) {
+  std::size_t used = 0;
+  const double value = std::stod(word, &used);
+  if (used != word.size()) throw std::runtime_error("not a number: " + word);
+  return value;
+}
+
+class Stopwatch {
+ public:
+  Stopwatch() { QueryPerformanceCounter(&start_); }
+  double seconds() const {
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER start_{};
+};
+
+std::string fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+void need(const std::vector<std::string>& words, std::size_t count) {
+  if (words.size() != count + 1)
+    throw std::runtime_error(words[0] + " takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s"));
+}
+
+// What `file` and `golden` write: each line in code page 932, ending in CR LF.
+std::string cp932Lines(const std::vector<std::string>& utf8Lines) {
+  std::string bytes;
+  for (const std::string& line : utf8Lines) {
+    auto converted = cp932FromUtf8(line);
+    if (!converted) throw std::runtime_error("no code page 932 form: " + line);
+    bytes += *converted;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+struct WindowSearch {
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM data) {
+  if (IsWindowVisible(window)) reinterpret_cast<WindowSearch*>(data)->found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK collectChildren(HWND window, LPARAM data) {
+  reinterpret_cast<WindowSearch*>(data)->found.push_back(window);
+  return TRUE;
+}
+
+std::wstring windowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(Host& host, DialogWatcher& watcher, std::wstring pluginPath, std::string dataFolder)
+    : host_(host),
+      transcript_(host.transcript()),
+      watcher_(watcher),
+      pluginPath_(std::move(pluginPath)),
+      workFolder_(utf8FromWide(toWide(host.transcript().workFolder()))),
+      dataFolder_(std::move(dataFolder)) {}
+
+void ScriptRunner::fail(const std::string& cp932) {
+  transcript_.line(cp932);
+  ++failures_;
+}
+
+int ScriptRunner::run(const std::vector<std::string>& lines) {
+  for (std::size_t next = 0; next < lines.size();) {
+    std::string line = lines[next++];
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] == '#') continue;
+    transcript_.utf8Line("> " + line.substr(start));
+    bool answering = false;
+    try {
+      const Words words = splitWords(line);
+      answering = words[0] == "answer";
+      execute(words, lines, next);
+    } catch (const std::exception& e) {
+      fail(std::string("error: ") + e.what());
+    }
+    if (!answering) {
+      if (const std::size_t unused = watcher_.dropUnused())
+        fail("answers not used: " + std::to_string(unused));
+      failures_ += watcher_.takeUnexpected();
+    }
+  }
+  return failures_;
+}
+
+std::wstring ScriptRunner::path(const std::string& word) const { return wideFromUtf8(expandFolders(word, workFolder_, dataFolder_)); }
+
+std::string ScriptRunner::text(const std::string& word) const {
+  auto converted = cp932FromUtf8(expandFolders(word, workFolder_, dataFolder_));
+  if (!converted) throw std::runtime_error("no code page 932 form: " + word);
+  return *converted;
+}
+
+PluginModule& ScriptRunner::plugin() const {
+  if (!host_.plugin()) throw std::runtime_error("no plug-in loaded");
+  return *host_.plugin();
+}
+
+Pad& ScriptRunner::pad(const std::string& word) const {
+  Pad* found = host_.pads().byNumber(number(word));
+  if (!found) throw std::runtime_error("no pad " + word);
+  return *found;
+}
+
+int ScriptRunner::key(const std::string& word) const {
+  const int k = PadBoard::keyIndex(word);
+  if (k < 0) throw std::runtime_error("no setting " + word);
+  return k;
+}
+
+void ScriptRunner::execute(const Words& words, const std::vector<std::string>& lines, std::size_t& next) {
+  const std::string& c = words[0];
+  auto require = [&](auto function, const char* name) {
+    if (!function) throw std::runtime_error(std::string("the plug-in has no ") + name);
+    return function;
+  };
+  if (c == "load") {
+    need(words, 0);
+    host_.loadPlugin(pluginPath_);
+    const auto missing = plugin().missing();
+    std::string line = "plug-in loaded, name " + transcript_.quoted(host_.pluginName());
+    for (const std::string& name : missing) line += ", lacks " + name;
+    transcript_.line(line);
+  } else if (c == "name" || c == "explanation") {
+    need(words, 1);
+    getText(c == "explanation", number(words[1]));
+  } else if (c == "ini") {
+    need(words, 1);
+    const std::string iniPath = text(words[1]);
+    const int32_t result = require(plugin().setInitFile, "OQXSetInitFile")(iniPath.c_str());
+    transcript_.line("OQXSetInitFile(" + transcript_.quoted(iniPath) + ") -> " + std::to_string(result));
+  } else if (c == "begin" || c == "end") {
+    need(words, 0);
+    timed(c == "begin");
+  } else if (c == "free") {
+    need(words, 0);
+    host_.freePlugin();
+    transcript_.line("plug-in freed");
+  } else if (c == "menu") {
+    need(words, 0);
+    printMenu();
+  } else if (c == "get-menu") {
+    need(words, 1);
+    getMenu(number(words[1]));
+  } else if (c == "click") {
+    need(words, 2);
+    click(number(words[1]), pad(words[2]).clickValue);
+  } else if (c == "click-value") {
+    need(words, 2);
+    click(number(words[1]), number(words[2]));
+  } else if (c == "set") {
+    need(words, 3);
+    Pad& target = pad(words[1]);
+    const int k = key(words[2]);
+    const std::string value = text(words[3]);
+    if (!PadBoard::acceptable(k, value)) throw std::runtime_error("the pad cannot take " + words[3] + " for " + words[2]);
+    target.values[static_cast<std::size_t>(k)] = value;
+  } else if (c == "show") {
+    need(words, 1);
+    showPad(pad(words[1]));
+  } else if (c == "refuse") {
+    need(words, 1);
+    host_.pads().setRefused(key(words[1]), true);
+  } else if (c == "fail-get") {
+    need(words, 1);
+    host_.pads().setFailedGet(key(words[1]), true);
+  } else if (c == "fake-get") {
+    need(words, 2);
+    host_.pads().setFakeGet(key(words[1]), text(words[2]));
+  } else if (c == "normal") {
+    need(words, 1);
+    host_.pads().clearFaults(key(words[1]));
+  } else if (c == "answer") {
+    queueAnswer(words);
+  } else if (c == "windows") {
+    need(words, 0);
+    listWindows();
+  } else if (c == "press") {
+    need(words, 2);
+    press(words[1], words[2]);
+  } else if (c == "pump") {
+    need(words, 1);
+    pump(number(words[1]));
+  } else if (c == "mkdir") {
+    need(words, 1);
+    if (!CreateDirectoryW(path(words[1]).c_str(), nullptr)) fail("cannot make the folder");
+  } else if (c == "copy") {
+    need(words, 2);
+    if (!CopyFileW(path(words[1]).c_str(), path(words[2]).c_str(), FALSE)) fail("cannot copy");
+  } else if (c == "delete") {
+    need(words, 1);
+    if (!DeleteFileW(path(words[1]).c_str())) fail("cannot delete");
+  } else if (c == "exists") {
+    need(words, 1);
+    transcript_.line(GetFileAttributesW(path(words[1]).c_str()) == INVALID_FILE_ATTRIBUTES ? "absent" : "exists");
+  } else if (c == "lock") {
+    need(words, 1);
+    lock(words[1]);
+  } else if (c == "unlock") {
+    need(words, 1);
+    unlock(words[1]);
+  } else if (c == "file") {
+    need(words, 1);
+    writeBlock(words[1], lines, next);
+  } else if (c == "gen-ini") {
+    need(words, 2);
+    generateIni(words[1], number(words[2]));
+  } else if (c == "compare") {
+    need(words, 2);
+    compare(words[1], words[2]);
+  } else if (c == "golden") {
+    need(words, 2);
+    golden(words[1], words[2]);
+  } else if (c == "print") {
+    need(words, 1);
+    print(words[1]);
+  } else if (c == "check-time") {
+    need(words, 2);
+    checkTime(words[1], seconds(words[2]));
+  } else if (c == "menu-cost") {
+    need(words, 1);
+    menuCost(number(words[1]));
+  } else {
+    throw std::runtime_error("unknown command " + c);
+  }
+}
+
+void ScriptRunner::getText(bool explanation, int32_t size) {
+  auto function = explanation ? plugin().getExplanation : plugin().getName;
+  const char* name = explanation ? "OQXGetExplanation" : "OQXGetName";
+  if (!function) throw std::runtime_error(std::string("the plug-in has no ") + name);
+  // Room beyond what the plug-in may use shows whether it wrote past the size it was given.
+  std::string buffer(static_cast<std::size_t>(std::max(size, 0)) + 64, static_cast<char>(kFill));
+  const int32_t result = function(buffer.data(), size);
+  std::size_t written = buffer.size();
+  while (written > 0 && static_cast<unsigned char>(buffer[written - 1]) == kFill) --written;
+  const std::size_t limit = static_cast<std::size_t>(std::max(size, 0));
+  const std::size_t nul = buffer.find('\0');
+  std::string line = std::string(name) + "(" + std::to_string(size) + ") -> " + std::to_string(result);
+  line += ", " + std::to_string(written) + " bytes written";
+  if (nul < limit) line += ": " + transcript_.quoted(buffer.substr(0, nul));
+  else if (written > 0) line += ", no NUL within the size";
+  if (written > limit) line += " (beyond the size)";
+  transcript_.line(line);
+}
+
+void ScriptRunner::timed(bool begin) {
+  auto function = begin ? plugin().beginPlugin : plugin().endPlugin;
+  const char* name = begin ? "OQXBeginPlugin" : "OQXEndPlugin";
+  if (!function) throw std::runtime_error(std::string("the plug-in has no ") + name);
+  const Stopwatch watch;
+  const int32_t result = function();
+  const double took = watch.seconds();
+  (begin ? beginSeconds_ : endSeconds_) = took;
+  transcript_.line(std::string(name) + " -> " + std::to_string(result));
+  transcript_.line(std::string("time ") + name + " " + fixed(took, 6) + " s");
+  // The host's menu belongs to a running plug-in: after its end the host shows none.
+  if (!begin) host_.clearMenu();
+}
+
+void ScriptRunner::printMenu() {
+  const auto& items = host_.menu();
+  transcript_.line("menu: " + std::to_string(items.size()) + " items" + (host_.menuCut() ? " (cut)" : ""));
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    std::string line = "  [" + std::to_string(i) + "] " + transcript_.quoted(items[i].caption);
+    if (!items[i].terminated) line += " (no NUL)";
+    if (!items[i].reservedZero) line += " (reserved bytes not zero)";
+    transcript_.line(line);
+  }
+}
+
+void ScriptRunner::getMenu(int32_t n) {
+  auto getMenu = plugin().getMenu;
+  if (!getMenu) throw std::runtime_error("the plug-in has no OQXGetMenu");
+  MenuItem item;
+  bool untouched = false;
+  const int32_t result = askMenuItem(getMenu, n, item, untouched);
+  std::string line = "OQXGetMenu(" + std::to_string(n) + ") -> " + std::to_string(result);
+  if (result != 0) {
+    line += " " + transcript_.quoted(item.caption);
+    if (!item.terminated) line += " (no NUL)";
+    if (!item.reservedZero) line += " (reserved bytes not zero)";
+  } else {
+    line += untouched ? ", record untouched" : ", record written";
+  }
+  transcript_.line(line);
+}
+
+void ScriptRunner::click(int32_t item, int32_t value) {
+  auto menuClick = plugin().menuClick;
+  if (!menuClick) throw std::runtime_error("the plug-in has no OQXMenuClick");
+  const int32_t result = menuClick(item, value);
+  transcript_.line("OQXMenuClick(" + std::to_string(item) + ", " + std::to_string(value) + ") -> " + std::to_string(result));
+}
+
+void ScriptRunner::showPad(const Pad& pad) {
+  transcript_.line("pad " + std::to_string(pad.id) + " " + transcript_.quoted(pad.name));
+  for (int k = 0; k < kKeyCount; ++k)
+    transcript_.line("  " + std::string(keyName(k)) + "=" + transcript_.quoted(pad.values[static_cast<std::size_t>(k)]));
+}
+
+void ScriptRunner::queueAnswer(const Words& words) {
+  if (words.size() < 2) throw std::runtime_error("answer what?");
+  DialogAnswer answer;
+  const std::string& kind = words[1];
+  if (kind == "text") {
+    need(words, 2);
+    answer.kind = DialogAnswer::Kind::Text;
+    answer.text = wideFromUtf8(expandFolders(words[2], workFolder_, dataFolder_));
+  } else {
+    need(words, 1);
+    if (kind == "ok") answer.kind = DialogAnswer::Kind::Ok;
+    else if (kind == "cancel") answer.kind = DialogAnswer::Kind::Cancel;
+    else if (kind == "close") answer.kind = DialogAnswer::Kind::Close;
+    else throw std::runtime_error("no answer " + kind);
+  }
+  watcher_.queue(std::move(answer));
+}
+
+void ScriptRunner::listWindows() {
+  WindowSearch search;
+  EnumThreadWindows(GetCurrentThreadId(), &collectTopLevel, reinterpret_cast<LPARAM>(&search));
+  std::vector<std::string> captions;
+  for (HWND window : search.found) captions.push_back(toCp932(windowText(window)).value_or("<not code page 932>"));
+  std::sort(captions.begin(), captions.end());
+  transcript_.line("windows: " + std::to_string(captions.size()));
+  for (const std::string& caption : captions) transcript_.line("  " + transcript_.quoted(caption));
+}
+
+void ScriptRunner::press(const std::string& caption, const std::string& label) {
+  const std::wstring wantedCaption = wideFromUtf8(caption);
+  const std::wstring wantedLabel = wideFromUtf8(label);
+  WindowSearch windows;
+  EnumThreadWindows(GetCurrentThreadId(), &collectTopLevel, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows.found) {
+    if (windowText(window) != wantedCaption) continue;
+    WindowSearch children;
+    EnumChildWindows(window, &collectChildren, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children.found) {
+      wchar_t kind[16] = {};
+      GetClassNameW(child, kind, 16);
+      if (lstrcmpiW(kind, L"Button") != 0 || windowText(child) != wantedLabel) continue;
+      const int id = GetDlgCtrlID(child);
+      PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+      return;
+    }
+  }
+  fail("no button " + text(label) + " in a window " + text(caption));
+}
+
+// The plain message loop of a host: it knows nothing of the plug-in's windows.
+void ScriptRunner::pump(int milliseconds) {
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= until) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+  }
+}
+
+void ScriptRunner::writeBlock(const std::string& target, const std::vector<std::string>& lines, std::size_t& next) {
+  std::vector<std::string> content;
+  for (;;) {
+    if (next >= lines.size()) throw std::runtime_error("file without end-file");
+    std::string line = lines[next++];
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line == "end-file") break;
+    content.push_back(expandFolders(line, workFolder_, dataFolder_));
+  }
+  if (!writeBytes(path(target), cp932Lines(content))) fail("cannot write the file");
+}
+
+// Laid out exactly as the plug-in writes its INI file, so that a start and an end give it back unchanged.
+// The values vary from design to design; -1 (unset) is never among them: unset values have no line.
+void ScriptRunner::generateIni(const std::string& target, int count) {
+  std::string ini =
+      "[Main]\r\nLeft=10\r\nTop=20\r\nWidth=500\r\nHeight=400\r\nCol0Width=140\r\nCol1Width=80\r\nHintHelp=1\r\n"
+      "ImportDir=C:\\デザイン\\\r\nExportDir=C:\\デザイン\\出力\\\r\n\r\n";
+  for (int i = 0; i < count; ++i) {
+    ini += "[" + std::to_string(i) + "]\r\nName=デザイン" + std::to_string(i + 1) + "\r\n";
+    for (int k = 0; k < kIntKeyCount; ++k) {
+      if ((i + k) % 7 == 0) continue;
+      int32_t value = (i * 37 + k * 101) % 100000;
+      if ((i + k) % 11 == 0) value = -value - 2;
+      ini += std::string(keyName(k)) + "=" + std::to_string(value) + "\r\n";
+    }
+    if (i % 3 == 1) ini += "WallPaper=\r\n";
+    if (i % 3 == 2) ini += "WallPaper=C:\\壁紙\\表" + std::to_string(i) + ".bmp\r\n";
+    ini += "\r\n";
+  }
+  if (!writeBytes(path(target), ini)) fail("cannot write the file");
+}
+
+void ScriptRunner::compare(const std::string& a, const std::string& b) {
+  const auto first = readBytes(path(a));
+  const auto second = readBytes(path(b));
+  if (!first || !second) return fail(std::string("cannot read ") + (first ? b : a));
+  if (*first == *second) {
+    transcript_.line("same");
+    return;
+  }
+  const auto [mismatch, other] = std::mismatch(first->begin(), first->end(), second->begin(), second->end());
+  fail("differ: " + std::to_string(first->size()) + " and " + std::to_string(second->size()) +
+       " bytes, first difference at byte " + std::to_string(mismatch - first->begin()));
+}
+
+void ScriptRunner::golden(const std::string& file, const std::string& templateFile) {
+  const auto actual = readBytes(path(file));
+  const auto pattern = readBytes(path(templateFile));
+  if (!actual || !pattern) return fail(std::string("cannot read ") + (actual ? templateFile : file));
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < pattern->size()) {
+    std::size_t end = pattern->find('\n', start);
+    if (end == std::string::npos) end = pattern->size();
+    std::string line = pattern->substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(expandFolders(line, workFolder_, dataFolder_));
+    start = end + 1;
+  }
+  const std::string expected = cp932Lines(lines);
+  if (expected == *actual) {
+    transcript_.line("as expected");
+    return;
+  }
+  // The first line that differs, both ways, is what a person needs to see.
+  std::size_t at = 0;
+  while (at < expected.size() && at < actual->size() && expected[at] == (*actual)[at]) ++at;
+  const std::size_t lineStart = std::min(expected.rfind('\n', at == 0 ? 0 : at - 1) + 1, at);
+  auto lineAt = [lineStart](const std::string& bytes) {
+    if (lineStart >= bytes.size()) return std::string("<end of file>");
+    return bytes.substr(lineStart, bytes.find('\n', lineStart) - lineStart);
+  };
+  fail("differs at byte " + std::to_string(at) + ": expected " + transcript_.quoted(lineAt(expected)) + ", found " +
+       transcript_.quoted(lineAt(*actual)));
+}
+
+void ScriptRunner::print(const std::string& file) {
+  const auto bytes = readBytes(path(file));
+  if (!bytes) return fail("cannot read " + text(file));
+  transcript_.line("file:");
+  std::size_t start = 0;
+  while (start < bytes->size()) {
+    const std::size_t end = bytes->find("\r\n", start);
+    if (end == std::string::npos) {
+      transcript_.line("  | " + bytes->substr(start) + " (no CR LF)");
+      break;
+    }
+    transcript_.line("  | " + bytes->substr(start, end - start));
+    start = end + 2;
+  }
+}
+
+void ScriptRunner::lock(const std::string& file) {
+  const std::wstring name = path(file);
+  // No sharing at all: nobody else may read or write the file while it is held.
+  UniqueHandle handle(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (handle.get() == INVALID_HANDLE_VALUE) return fail("cannot lock " + text(file));
+  locks_[name] = std::move(handle);
+}
+
+void ScriptRunner::unlock(const std::string& file) {
+  if (locks_.erase(path(file)) == 0) fail("not locked: " + text(file));
+}
+
+void ScriptRunner::checkTime(const std::string& which, double limit) {
+  if (which != "begin" && which != "end") throw std::runtime_error("check-time begin or end");
+  const double took = which == "begin" ? beginSeconds_ : endSeconds_;
+  if (took < 0) throw std::runtime_error("nothing measured yet");
+  const std::string limitText = fixed(limit, 3) + " s";
+  if (took < limit) transcript_.line(which + " took less than " + limitText);
+  else fail(which + " took " + fixed(took, 3) + " s, not less than " + limitText);
+}
+
+void ScriptRunner::menuCost(int rounds) {
+  auto getMenu = plugin().getMenu;
+  if (!getMenu) throw std::runtime_error("the plug-in has no OQXGetMenu");
+  int32_t items = 0;
+  MenuRecord record;
+  while (items < Host::kMaxMenuItems && getMenu(items, &record)) ++items;
+  const Stopwatch watch;
+  for (int r = 0; r < rounds; ++r)
+    for (int32_t n = 0; n < items; ++n) getMenu(n, &record);
+  const double took = watch.seconds();
+  const double calls = static_cast<double>(items) * std::max(rounds, 1);
+  transcript_.line("menu-cost: " + std::to_string(items) + " items, " + std::to_string(rounds) + " rounds");
+  transcript_.line("time OQXGetMenu " + fixed(took / calls * 1e6, 3) + " us per item");
+}
+
+}  // namespace lumisk::host

@@ -1,0 +1,99 @@
+// The scripted host: runs commands from a script, one per line, and writes what happened to the
+// transcript in a stable form that a test compares with an expected transcript.
+//
+// A script is UTF-8. Blank lines and lines starting with "#" are skipped; words are separated by blanks,
+// and a word in double quotes may hold blanks. "@WORK@" stands for the host's current folder and
+// "@DATA@" for the data folder given on the command line. Each command is echoed as "> command".
+// Lines starting with "time " carry measured times; they differ from run to run.
+//
+// Commands (texts are converted to code page 932 where they reach the plug-in):
+//   load                      load the plug-in, find its exports, ask its name
+//   name SIZE | explanation SIZE      OQXGetName / OQXGetExplanation into a buffer of SIZE
+//   ini PATH                  OQXSetInitFile
+//   begin | end               OQXBeginPlugin / OQXEndPlugin, timed
+//   free                      unload the plug-in
+//   menu                      the plug-in menu as the host last rebuilt it
+//   get-menu N                OQXGetMenu(N) on a fresh record
+//   click ITEM PAD            OQXMenuClick(ITEM, the click value of pad PAD, counted from 1)
+//   click-value ITEM VALUE    OQXMenuClick(ITEM, VALUE)
+//   set PAD KEY VALUE | show PAD      change a pad's setting as its owner would / list all 24
+//   refuse KEY | fail-get KEY | fake-get KEY TEXT | normal KEY     faults of the host API per setting
+//   answer ok | cancel | close | text TEXT     the answer for the next dialog that opens
+//   windows | press CAPTION LABEL | pump MS    top-level windows, clicking their buttons, the message loop
+//   mkdir PATH | copy FROM TO | delete PATH | exists PATH | lock PATH | unlock PATH
+//   file PATH ... end-file    writes the lines between as code page 932, each ending in CR LF
+//   gen-ini PATH COUNT        a plug-in INI file with COUNT designs, laid out as the plug-in writes it
+//   compare A B               byte for byte
+//   golden FILE TEMPLATE      FILE against TEMPLATE (UTF-8, "@WORK@" expanded) as code page 932 with CR LF
+//   print PATH                a file, line by line
+//   check-time begin|end SECONDS      the last measured call took less than SECONDS
+//   menu-cost ROUNDS          times OQXGetMenu over the whole menu, ROUNDS times
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/DialogWatcher.h"
+#include "host/Host.h"
+#include "host/HostFiles.h"
+
+namespace lumisk::host {
+
+class ScriptRunner {
+ public:
+  // `pluginPath` is what `load` loads; `dataFolder` (UTF-8) replaces "@DATA@".
+  ScriptRunner(Host& host, DialogWatcher& watcher, std::wstring pluginPath, std::string dataFolder);
+  ScriptRunner(const ScriptRunner&) = delete;
+  ScriptRunner& operator=(const ScriptRunner&) = delete;
+
+  // Runs the script's lines; the number of failures (errors, failed checks, dialogs nobody answered,
+  // answers no dialog took).
+  int run(const std::vector<std::string>& lines);
+
+ private:
+  using Words = std::vector<std::string>;
+  void execute(const Words& words, const std::vector<std::string>& lines, std::size_t& next);
+  void fail(const std::string& cp932);
+
+  std::wstring path(const std::string& word) const;
+  std::string text(const std::string& word) const;  // code page 932
+  PluginModule& plugin() const;
+  Pad& pad(const std::string& word) const;
+  int key(const std::string& word) const;
+
+  void getText(bool explanation, int32_t size);
+  void timed(bool begin);
+  void printMenu();
+  void getMenu(int32_t number);
+  void click(int32_t item, int32_t value);
+  void showPad(const Pad& pad);
+  void queueAnswer(const Words& words);
+  void listWindows();
+  void press(const std::string& caption, const std::string& label);
+  void pump(int milliseconds);
+  void writeBlock(const std::string& target, const std::vector<std::string>& lines, std::size_t& next);
+  void generateIni(const std::string& target, int count);
+  void compare(const std::string& a, const std::string& b);
+  void golden(const std::string& file, const std::string& templateFile);
+  void print(const std::string& file);
+  void lock(const std::string& file);
+  void unlock(const std::string& file);
+  void checkTime(const std::string& which, double limit);
+  void menuCost(int rounds);
+
+  Host& host_;
+  Transcript& transcript_;
+  DialogWatcher& watcher_;
+  std::wstring pluginPath_;
+  std::string workFolder_;  // UTF-8
+  std::string dataFolder_;  // UTF-8
+  std::map<std::wstring, UniqueHandle> locks_;  // files held open without sharing
+  double beginSeconds_ = -1;
+  double endSeconds_ = -1;
+  int failures_ = 0;
+};
+
+}  // namespace lumisk::host

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs Lumisk: builds the 64-bit Windows build (the one that runs here, under wine64) and starts the
+# stand-in host with the plug-in and the example designs.
+#
+# With a display ($DISPLAY set) the host opens one window per pad: right-click a pad for the plug-in
+# menu; closing the last pad ends the plug-in, which then writes its INI file. Without a display the host
+# runs its demo under Xvfb and the screenshots it takes are printed at the end.
+#
+# The designs live in build/run/lumisk.ini, copied from examples/ when it is not there yet (delete it to
+# start again from the examples); build/run/sample.dsg is a design file to import.
+# LUMISK_BUILD_DIR chooses another build folder (default build/win64).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+build=${LUMISK_BUILD_DIR:-build/win64}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake --preset win64 -B "$build" >"$build.run-configure.log" 2>&1 || { cat "$build.run-configure.log"; exit 1; }
+fi
+# Only what runs: the plug-in and the host (scripts/test.sh builds everything).
+cmake --build "$build" --target lumisk orbiqa-sim >"$build.run-build.log" 2>&1 || { tail -n 40 "$build.run-build.log"; exit 1; }
+
+windows_path() {  # Wine shows the Unix root as drive Z:
+  local p
+  p=$(realpath -m "$1")
+  printf 'Z:%s' "${p//\//\\}"
+}
+
+export WINEPREFIX=$root/build/wineprefix-x11 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
+# Wine's menu and caption font (Tahoma) falls back to "MS UI Gothic" for Japanese, which Linux lacks:
+# without this the plug-in menu shows empty boxes. IPA P Gothic comes with fonts-ipafont-gothic.
+replacements='HKCU\Software\Wine\Fonts\Replacements'
+if ! /usr/lib/wine/wine64 reg query "$replacements" /v 'MS UI Gothic' >/dev/null 2>&1; then
+  /usr/lib/wine/wine64 reg add "$replacements" /v 'MS UI Gothic' /d 'IPAPGothic' /f >/dev/null 2>&1
+fi
+host=$root/$build/orbiqa-sim.exe
+plugin=$(windows_path "$root/$build/lumisk.oqx")
+
+if [ -n "${DISPLAY:-}" ]; then
+  mkdir -p build/run
+  [ -f build/run/lumisk.ini ] || cp examples/lumisk.ini build/run/lumisk.ini
+  [ -f build/run/sample.dsg ] || cp examples/sample.dsg build/run/sample.dsg
+  echo "run: designs in build/run/lumisk.ini; right-click a pad for the plug-in menu"
+  cd build/run
+  status=0
+  /usr/lib/wine/wine64 "$host" --plugin "$plugin" --ini "$(windows_path lumisk.ini)" || status=$?
+  /usr/lib/wine/wineserver -w
+  exit $status
+fi
+
+# No display: the demo under Xvfb, in a fresh copy of the examples. The host says "demo: shot NAME" when a
+# picture is due and waits for shot-NAME.done.
+demo=$root/build/demo
+rm -rf "$demo"
+mkdir -p "$demo"
+cp examples/lumisk.ini examples/sample.dsg "$demo/"
+cat >"$demo/demo.sh" <<'DEMO'
+#!/usr/bin/env bash
+# Runs inside xvfb-run: the host's transcript is read line by line and each picture taken when asked for.
+set -uo pipefail
+demo=$1 host=$2 plugin=$3 ini=$4
+cd "$demo"
+# Wine draws the windows' frames itself only on a desktop of its own: Xvfb has no window manager.
+/usr/lib/wine/wine64 explorer /desktop=lumisk,1280x800 "$host" --plugin "$plugin" --ini "$ini" --demo 2>"$demo/host.err" |
+  while IFS= read -r line; do
+    printf '%s\n' "$line" >>"$demo/transcript.txt"
+    case $line in
+      "demo: shot "*)
+        name=${line#demo: shot }
+        name=${name%$'\r'}
+        import -window root "$demo/$name.png"
+        touch "$demo/shot-$name.done"
+        echo "$demo/$name.png"
+        ;;
+    esac
+  done
+/usr/lib/wine/wineserver -w
+DEMO
+echo "run: no display; running the demo under Xvfb"
+LC_ALL=${LUMISK_DEMO_LOCALE:-ja_JP.UTF-8} xvfb-run -a -s "-screen 0 1280x800x24" \
+  bash "$demo/demo.sh" "$demo" "$host" "$plugin" "$(windows_path "$demo/lumisk.ini")"
+echo "run: screenshots above; the host's transcript is $demo/transcript.txt"

@@ -1,0 +1,71 @@
+// An open-addressed table of (hash, position) pairs, for indexes whose keys live elsewhere: in the
+// sections of an INI object, in the names of a design list. The caller hashes and confirms candidates
+// against its own data, so the table holds no copies of keys and costs one allocation, not one per entry;
+// a lookup in a large index touches one slot instead of a bucket and a node.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace lumisk {
+
+class HashSlots {
+ public:
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+  void clear() {
+    slots_.clear();
+    used_ = 0;
+  }
+  void reserve(std::size_t count) {
+    if (count * 2 > slots_.size()) rehash(count * 2);
+  }
+  std::size_t size() const { return used_; }
+
+  // The first stored position with this hash for which `same(position)` holds, or npos.
+  template <class Same>
+  std::size_t find(uint64_t hash, Same same) const {
+    if (slots_.empty()) return npos;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+      const Slot& slot = slots_[i];
+      if (slot.position == npos) return npos;
+      if (slot.hash == hash && same(slot.position)) return slot.position;
+    }
+  }
+
+  // Adds a position; the caller has made sure that no equal key is stored.
+  void insert(uint64_t hash, std::size_t position) {
+    if ((used_ + 1) * 2 > slots_.size()) rehash(slots_.empty() ? 16 : slots_.size() * 2);
+    place(hash, position);
+    ++used_;
+  }
+
+ private:
+  struct Slot {
+    uint64_t hash;
+    std::size_t position;  // npos: empty
+  };
+
+  void place(uint64_t hash, std::size_t position) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(hash) & mask;
+    while (slots_[i].position != npos) i = (i + 1) & mask;
+    slots_[i] = Slot{hash, position};
+  }
+
+  void rehash(std::size_t atLeast) {
+    std::size_t size = 16;
+    while (size < atLeast) size *= 2;
+    std::vector<Slot> old(size, Slot{0, npos});
+    old.swap(slots_);
+    for (const Slot& slot : old)
+      if (slot.position != npos) place(slot.hash, slot.position);
+  }
+
+  std::vector<Slot> slots_;  // a power of two in size, at most half full
+  std::size_t used_ = 0;
+};
+
+}  // namespace lumisk

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs one end-to-end script: the stand-in host loads the built plug-in under Wine (headless), follows
+# the script and writes a transcript, which must equal the expected one line for line. Lines starting
+# with "time " hold measured times: they are shown, not compared.
+#
+#   run-e2e.sh HOST PLUGIN SCRIPT EXPECTED WORKFOLDER
+set -uo pipefail
+if [ $# -ne 5 ]; then
+  echo "usage: run-e2e.sh HOST PLUGIN SCRIPT EXPECTED WORKFOLDER" >&2
+  exit 2
+fi
+host=$1 plugin=$2 script=$3 expected=$4 work=$5
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# Wine shows the Unix root as drive Z:.
+windows_path() {
+  local p
+  p=$(realpath -m "$1")
+  printf 'Z:%s' "${p//\//\\}"
+}
+
+script_w=$(windows_path "$script")
+plugin_w=$(windows_path "$plugin")
+data_w=$(windows_path "$root/tests/e2e")
+expected=$(realpath "$expected")
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work" || exit 1
+"$root/scripts/wine-run.sh" "$host" --script "$script_w" --plugin "$plugin_w" --data "$data_w" --timeout 100 \
+  >transcript.txt 2>stderr.txt
+status=$?
+
+grep -a '^time ' transcript.txt
+grep -av '^time ' transcript.txt >actual.txt
+if ! diff -u "$expected" actual.txt; then
+  echo "e2e: the transcript differs from $expected (work folder $work)"
+  exit 1
+fi
+if [ "$status" -ne 0 ]; then
+  echo "e2e: the host ended with status $status"
+  cat stderr.txt
+  exit 1
+fi
+echo "e2e: $(basename "$script" .txt) as expected"

@@ -1,0 +1,183 @@
+#include "win32/Win32FileAccess.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "win32/Cp932.h"
+
+namespace lumisk {
+namespace {
+
+// The most bytes asked of one ReadFile call.
+constexpr DWORD kReadChunk = 1u << 24;
+
+// The path as Windows names it; std::nullopt for a path that names no file (see the header).
+std::optional<std::wstring> fileName(const std::string& path) {
+  if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
+  return toWideExact(path);
+}
+
+// Errors that say nothing is at a path, as opposed to something being there that cannot be reached.
+bool saysNothingThere(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Length of the folder part of a path, separator included. In UTF-16 no character hides a "\".
+std::size_t folderLength(std::wstring_view path) {
+  const std::size_t last = path.find_last_of(L"\\/:");
+  return last == std::wstring_view::npos ? 0 : last + 1;
+}
+
+// A name for the new file of a save: process id, a counter and the clock mixed into eight hex digits,
+// so that a file left behind by a run that died is most unlikely to bear it. Creating the file with
+// CREATE_NEW, and another name when it exists, covers the rest.
+std::wstring tempFileName() {
+  static std::atomic<uint32_t> counter{0};
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  const auto ticks = static_cast<uint64_t>(now.QuadPart);
+  uint32_t mix = GetCurrentProcessId() * 2654435761u;
+  mix ^= (counter.fetch_add(1) + 1) * 0x9E3779B9u;
+  mix ^= static_cast<uint32_t>(ticks) ^ static_cast<uint32_t>(ticks >> 32);
+  std::wstring name = L"~lumisk-";
+  for (int shift = 28; shift >= 0; shift -= 4) name.push_back(L"0123456789abcdef"[(mix >> shift) & 0xF]);
+  return name + L".tmp";
+}
+
+// A handle closed through the call table when it goes out of scope, unless closed before.
+class FileHandle {
+ public:
+  FileHandle(const FileCalls& calls, HANDLE handle) : calls_(calls), handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) calls_.closeHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+  bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // Closes now; false when the system reports a failure. The handle is gone either way.
+  bool close() { return calls_.closeHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE; }
+
+ private:
+  const FileCalls& calls_;
+  HANDLE handle_;
+};
+
+// The new file of a save until it has been renamed over the target: deleted on every other way out.
+class PendingFile {
+ public:
+  PendingFile(const FileCalls& calls, std::wstring name, HANDLE handle)
+      : calls_(calls), name_(std::move(name)), handle_(calls, handle) {}
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  ~PendingFile() {
+    if (renamed_) return;
+    if (handle_.isOpen()) handle_.close();  // before the delete, which the handle's sharing would refuse
+    calls_.deleteFile(name_.c_str());
+  }
+  HANDLE handle() const { return handle_.get(); }
+  const std::wstring& name() const { return name_; }
+  bool close() { return handle_.close(); }
+  void renamed() { renamed_ = true; }
+
+ private:
+  const FileCalls& calls_;
+  std::wstring name_;
+  FileHandle handle_;
+  bool renamed_ = false;
+};
+
+}  // namespace
+
+std::optional<std::string> Win32FileAccess::readAll(const std::string& path) {
+  const auto name = fileName(path);
+  if (!name) return std::nullopt;
+  FileHandle file(
+      calls_, calls_.createFile(name->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    if (saysNothingThere(GetLastError())) return std::nullopt;
+    throw cannotOpenError(path);
+  }
+  LARGE_INTEGER size{};
+  if (!calls_.getFileSize(file.get(), &size) || size.QuadPart < 0) throw cannotOpenError(path);
+  const auto expected = static_cast<uint64_t>(size.QuadPart);
+  std::string bytes;
+  if (expected >= std::numeric_limits<std::size_t>::max() / 2) throw cannotOpenError(path);
+  bytes.resize(static_cast<std::size_t>(expected));
+  // Read on until the system reports the end, whatever the size said: the file may change meanwhile.
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, kReadChunk));
+    DWORD got = 0;
+    if (!calls_.readFile(file.get(), bytes.data() + filled, want, &got, nullptr) || got > want)
+      throw cannotOpenError(path);
+    if (got == 0) break;
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+void Win32FileAccess::replaceAll(const std::string& path, std::string_view bytes) {
+  const auto target = fileName(path);
+  if (!target) throw cannotCreateError(path);
+
+  // A read-only file is the person's way of saying "do not change this". It is checked here rather than
+  // left to the rename, which would report it as a failed write, and which a process with the rights of
+  // an administrator may not be stopped by at all.
+  const DWORD attributes = calls_.getFileAttributes(target->c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw cannotCreateError(path);
+  } else if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+    throw cannotCreateError(path);
+  }
+
+  const std::wstring folder = target->substr(0, folderLength(*target));
+  std::optional<PendingFile> temp;
+  for (int attempt = 0; attempt < kTempNameAttempts && !temp; ++attempt) {
+    std::wstring name = folder + tempFileName();
+    const HANDLE handle =
+        calls_.createFile(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      temp.emplace(calls_, std::move(name), handle);
+    } else {
+      const DWORD error = GetLastError();
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) throw cannotCreateError(path);
+    }
+  }
+  if (!temp) throw cannotCreateError(path);
+
+  for (std::size_t done = 0; done < bytes.size();) {
+    const DWORD want = static_cast<DWORD>(std::min(bytes.size() - done, kWriteChunk));
+    DWORD written = 0;
+    // A call that reports success for no bytes would loop for ever: it counts as a failure.
+    if (!calls_.writeFile(temp->handle(), bytes.data() + done, want, &written, nullptr) || written == 0 ||
+        written > want)
+      throw writeError();
+    done += written;
+  }
+  if (!calls_.flushFileBuffers(temp->handle())) throw writeError();
+  if (!temp->close()) throw writeError();
+  if (!calls_.moveFile(temp->name().c_str(), target->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throw writeError();
+  temp->renamed();
+}
+
+}  // namespace lumisk

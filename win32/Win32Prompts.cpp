@@ -1,0 +1,282 @@
+#include "win32/Win32Prompts.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <exception>
+#include <stdexcept>
+#include <vector>
+
+#include "win32/Cp932.h"
+#include "win32/DialogTemplate.h"
+
+namespace lumisk {
+namespace {
+
+constexpr const char* kPlainCaption = "Lumisk";
+constexpr const char* kConfirmCaption = "確認";
+constexpr const char* kOkLabel = "OK";
+constexpr const char* kCancelLabel = "キャンセル";
+constexpr const char* kNameCaption = "デザイン名の指定";
+constexpr const char* kNameFont = "ＭＳ Ｐゴシック";
+constexpr WORD kNameFontPoints = 9;
+constexpr const char* kNameNotCp932 =
+    "入力された名前には、シフトJIS(コードページ932)で表せない文字が含まれています。処理を中断します。";
+constexpr const char* kFileTitle = "デザインファイルの指定";
+constexpr const char* kFilterDesigns = "デザインファイル(*.dsg)";
+constexpr const char* kFilterAll = "すべてのファイル(*.*)";
+constexpr const char* kPathNotCp932 =
+    "選択されたファイルのパスには、シフトJIS(コードページ932)で表せない文字が含まれているため、"
+    "読み込めません。";
+constexpr const char* kPathTooLong = "選択されたファイルのパスが長すぎます。";
+constexpr DWORD kPathBufferChars = 32768;  // the longest path Windows knows, with its NUL
+
+int messageBox(HWND owner, const std::string& text, const char* caption, UINT type) {
+  // Without an owner the box still keeps the thread's other windows from being used meanwhile. Every box
+  // answers a click of the person's, so it takes the keyboard even where no window of the host had it.
+  type |= MB_SETFOREGROUND;
+  if (!owner) type |= MB_TASKMODAL;
+  return MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), type);
+}
+
+// Gives the buttons of the next message box of this thread that bears `caption` the labels "OK" and
+// "キャンセル": MessageBoxW labels them in the language of Windows. A thread-local CBT hook sees the
+// box activated, with its buttons made, before it is drawn; it relabels them and removes itself.
+class MessageBoxLabels {
+ public:
+  explicit MessageBoxLabels(const char* caption)
+      : caption_(toWide(caption)), ok_(toWide(kOkLabel)), cancel_(toWide(kCancelLabel)), outer_(active_) {
+    active_ = this;
+    hook_ = SetWindowsHookExW(WH_CBT, &MessageBoxLabels::hookProc, nullptr, GetCurrentThreadId());
+  }
+  MessageBoxLabels(const MessageBoxLabels&) = delete;
+  MessageBoxLabels& operator=(const MessageBoxLabels&) = delete;
+  ~MessageBoxLabels() {
+    unhook();
+    active_ = outer_;
+  }
+
+ private:
+  void unhook() noexcept {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+  }
+
+  bool isTheBox(HWND window) const {
+    wchar_t className[16] = {};
+    if (!GetClassNameW(window, className, 16) || std::wstring_view(className) != L"#32770") return false;
+    if (!GetDlgItem(window, IDOK) || !GetDlgItem(window, IDCANCEL)) return false;
+    const int length = GetWindowTextLengthW(window);
+    if (length != static_cast<int>(caption_.size())) return false;
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
+    GetWindowTextW(window, text.data(), length + 1);
+    return caption_ == text.data();
+  }
+
+  static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    MessageBoxLabels* self = active_;
+    const LRESULT next = CallNextHookEx(nullptr, code, wParam, lParam);
+    try {
+      if (self && self->hook_ && code == HCBT_ACTIVATE) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (self->isTheBox(window)) {
+          SetDlgItemTextW(window, IDOK, self->ok_.c_str());
+          SetDlgItemTextW(window, IDCANCEL, self->cancel_.c_str());
+          self->unhook();
+        }
+      }
+    } catch (...) {
+      // The box keeps the system's labels; the answer still comes through.
+    }
+    return next;
+  }
+
+  static thread_local MessageBoxLabels* active_;
+  std::wstring caption_, ok_, cancel_;
+  MessageBoxLabels* outer_;
+  HHOOK hook_ = nullptr;
+};
+
+thread_local MessageBoxLabels* MessageBoxLabels::active_ = nullptr;
+
+// The input box's state for one run: what it shows and what it answers.
+struct NameBox {
+  std::wstring prompt;
+  std::wstring suggestion;
+  HWND owner = nullptr;
+  std::wstring answer;
+  std::exception_ptr failure;
+};
+
+void centreOnScreen(HWND dialog, HWND owner) {
+  RECT box{};
+  GetWindowRect(dialog, &box);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  const RECT& screen = monitor.rcMonitor;
+  const int x = screen.left + (screen.right - screen.left - (box.right - box.left)) / 2;
+  const int y = screen.top + (screen.bottom - screen.top - (box.bottom - box.top)) / 2;
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring windowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+// The flags with which a static control of style SS_LEFT | SS_NOPREFIX draws its text.
+constexpr UINT kLabelDrawFlags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
+
+// The layout holds one line of prompt. A longer prompt is wrapped onto as many lines as it needs, and
+// everything below it and the box itself grow by as much, so that no word of it is cut off.
+void fitPrompt(HWND dialog, const std::wstring& prompt) {
+  const HWND label = GetDlgItem(dialog, Win32Prompts::kNamePromptId);
+  RECT line{};
+  GetClientRect(label, &line);
+  RECT needed = line;
+  const HDC dc = GetDC(label);
+  if (!dc) return;
+  const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  DrawTextW(dc, prompt.c_str(), static_cast<int>(prompt.size()), &needed, kLabelDrawFlags | DT_CALCRECT);
+  SelectObject(dc, oldFont);
+  ReleaseDC(label, dc);
+  const int extra = needed.bottom - line.bottom;
+  if (extra <= 0) return;
+
+  SetWindowPos(label, nullptr, 0, 0, line.right, needed.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (int id : {Win32Prompts::kNameEditId, IDOK, IDCANCEL}) {
+    const HWND control = GetDlgItem(dialog, id);
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(control, nullptr, r.left, r.top + extra, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RECT box{};
+  GetWindowRect(dialog, &box);
+  SetWindowPos(dialog, nullptr, 0, 0, box.right - box.left, box.bottom - box.top + extra,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR nameBoxInit(HWND dialog, NameBox& box) {
+  SetDlgItemTextW(dialog, Win32Prompts::kNamePromptId, box.prompt.c_str());
+  const HWND edit = GetDlgItem(dialog, Win32Prompts::kNameEditId);
+  SendMessageW(edit, EM_LIMITTEXT, Win32Prompts::kNameMaxChars, 0);
+  SetWindowTextW(edit, box.suggestion.c_str());
+  fitPrompt(dialog, box.prompt);
+  centreOnScreen(dialog, box.owner);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  return FALSE;  // the focus is set
+}
+
+INT_PTR CALLBACK nameBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* box = reinterpret_cast<NameBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  try {
+    switch (message) {
+      case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        return nameBoxInit(dialog, *reinterpret_cast<NameBox*>(lParam));
+      case WM_COMMAND:
+        if (!box) return FALSE;
+        if (LOWORD(wParam) == IDOK) {
+          box->answer = windowText(GetDlgItem(dialog, Win32Prompts::kNameEditId));
+          EndDialog(dialog, IDOK);
+          return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {  // the button, Esc and the close box
+          EndDialog(dialog, IDCANCEL);
+          return TRUE;
+        }
+        return FALSE;
+      default:
+        return FALSE;
+    }
+  } catch (...) {
+    // Carried out of the dialog and rethrown by its caller.
+    if (box && !box->failure) box->failure = std::current_exception();
+    EndDialog(dialog, IDABORT);
+    return TRUE;
+  }
+}
+
+// In the foreground like the message boxes, so typing reaches the field at once.
+DialogTemplate nameBoxTemplate() {
+  DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND, 180, 63, toWide(kNameCaption),
+                   kNameFontPoints, toWide(kNameFont));
+  t.add(DialogTemplate::kStatic, Win32Prompts::kNamePromptId, SS_LEFT | SS_NOPREFIX, 8, 8, 164, 10, L"");
+  t.add(DialogTemplate::kEdit, Win32Prompts::kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 19, 164, 12, L"");
+  t.add(DialogTemplate::kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 38, 41, 50, 14, toWide(kOkLabel));
+  t.add(DialogTemplate::kButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 92, 41, 50, 14, toWide(kCancelLabel));
+  return t;
+}
+
+}  // namespace
+
+HWND Win32Prompts::owner() const { return owner_ && IsWindow(owner_) ? owner_ : GetActiveWindow(); }
+
+void Win32Prompts::inform(const std::string& text) {
+  messageBox(owner(), text, kPlainCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void Win32Prompts::showError(const std::string& text) {
+  messageBox(owner(), text, kPlainCaption, MB_OK | MB_ICONERROR);
+}
+
+bool Win32Prompts::confirm(const std::string& text) {
+  MessageBoxLabels labels(kConfirmCaption);
+  return messageBox(owner(), text, kConfirmCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1) == IDOK;
+}
+
+std::optional<std::string> Win32Prompts::askName(const std::string& prompt, const std::string& suggestion) {
+  NameBox box{toWide(prompt), toWide(suggestion), owner(), {}, {}};
+  const DialogTemplate layout = nameBoxTemplate();
+  const INT_PTR result =
+      DialogBoxIndirectParamW(module_, layout.get(), box.owner, &nameBoxProc, reinterpret_cast<LPARAM>(&box));
+  if (box.failure) std::rethrow_exception(box.failure);
+  if (result == -1 || result == 0) throw std::runtime_error("入力ボックスを表示できません。");
+  if (result != IDOK) return std::nullopt;
+  auto name = toCp932(box.answer);
+  if (!name) inform(kNameNotCp932);
+  return name;
+}
+
+std::optional<std::string> Win32Prompts::chooseDesignFile(const std::string& initialFolder) {
+  std::wstring filter = toWide(kFilterDesigns);
+  filter.append(1, L'\0').append(L"*.dsg").append(1, L'\0');
+  filter.append(toWide(kFilterAll)).append(1, L'\0').append(L"*.*").append(2, L'\0');
+  const std::wstring title = toWide(kFileTitle);
+  const std::wstring folder = toWide(initialFolder);
+  std::vector<wchar_t> file(kPathBufferChars, L'\0');
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner();
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = kPathBufferChars;
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.lpstrTitle = title.c_str();
+  ofn.lpstrDefExt = L"dsg";
+  ofn.Flags =
+      OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&ofn)) {
+    const DWORD error = CommDlgExtendedError();
+    if (error == 0) return std::nullopt;  // cancelled
+    if (error == FNERR_BUFFERTOOSMALL) {
+      inform(kPathTooLong);
+      return std::nullopt;
+    }
+    throw std::runtime_error("ファイルを選ぶダイアログを表示できません。(エラー " + std::to_string(error) + ")");
+  }
+  file.back() = L'\0';
+  auto path = toCp932(file.data());
+  if (!path) inform(kPathNotCp932);
+  return path;
+}
+
+}  // namespace lumisk

@@ -1,0 +1,34 @@
+// Thin wrapper over a combo box: one message per method. It does not own the window.
+#pragma once
+
+#include <windows.h>
+
+namespace lumisk::controls {
+
+class ComboBox {
+ public:
+  ComboBox() = default;
+  explicit ComboBox(HWND hwnd) : hwnd_(hwnd) {}
+  HWND hwnd() const { return hwnd_; }
+  void attach(HWND hwnd) { hwnd_ = hwnd; }
+
+  int count() const { return send(CB_GETCOUNT); }
+  int addString(const wchar_t* text) const { return send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+  void resetContent() const { send(CB_RESETCONTENT); }
+  int curSel() const { return send(CB_GETCURSEL); }
+  int setCurSel(int index) const { return send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+  int setItemHeight(int index, int height) const {
+    return send(CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
+  }
+  int itemHeight(int index) const { return send(CB_GETITEMHEIGHT, static_cast<WPARAM>(index)); }
+  void setEditSel(int start, int end) const { send(CB_SETEDITSEL, 0, MAKELPARAM(start, end)); }
+
+ private:
+  int send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return static_cast<int>(SendMessageW(hwnd_, message, wParam, lParam));
+  }
+
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace lumisk::controls
