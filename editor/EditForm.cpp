@@ -240,11 +240,11 @@ HWND TEditForm::createChild(DWORD exStyle, const wchar_t* className, const std::
 void TEditForm::buildMenu() {
   MainMenu = MenuHandle(CreateMenu());
   if (!MainMenu) throw std::runtime_error("メニューを作成できません。");
-  for (const MenuSpec& spec : editMenuBar()) {
+  for (const MenuSpec& menuEntry : editMenuBar()) {
     // A popup belongs to the bar as soon as it is appended; until then it is destroyed here on failure.
     HMENU popup = CreatePopupMenu();
     if (!popup) throw std::runtime_error("メニューを作成できません。");
-    for (const MenuItemSpec& item : spec.items) {
+    for (const MenuItemSpec& item : menuEntry.items) {
       if (item.command == kCmdNone) {
         AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
       } else {
@@ -252,7 +252,7 @@ void TEditForm::buildMenu() {
       }
     }
     if (!AppendMenuW(MainMenu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
-                     toWide(spec.caption).c_str())) {
+                     toWide(menuEntry.caption).c_str())) {
       DestroyMenu(popup);
       throw std::runtime_error("メニューを作成できません。");
     }
@@ -542,8 +542,8 @@ void TEditForm::onMenuSelect(UINT item, UINT flags, HMENU menu) {
     DisplayHint("");
     return;
   }
-  const MenuItemSpec* spec = findMenuItem(static_cast<EditCommand>(item));
-  DisplayHint(spec ? spec->hint : std::string_view());
+  const MenuItemSpec* menuEntry = findMenuItem(static_cast<EditCommand>(item));
+  DisplayHint(menuEntry ? menuEntry->hint : std::string_view());
 }
 
 void TEditForm::DisplayHint(std::string_view hint) {

@@ -67,8 +67,8 @@ int TEditForm::currentRow() const {
 
 void TEditForm::DesignListClick() {
   const int n = DesignList.selCount();
-  for (const MenuSpec& spec : editMenuBar()) {
-    for (const MenuItemSpec& item : spec.items) {
+  for (const MenuSpec& menuEntry : editMenuBar()) {
+    for (const MenuItemSpec& item : menuEntry.items) {
       if (item.rule == EnableRule::AnyDesign) menu_.enable(item.command, n >= 1);
       if (item.rule == EnableRule::OneDesign) menu_.enable(item.command, n == 1);
     }

@@ -332,9 +332,9 @@ TEST_F(PictureDialogTest, OpensInTheFieldsFolderWithItsFileNameAndPreview) {
     SendMessageW(files, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
     EXPECT_EQ(CompareStringOrdinal(path, -1, folder_.c_str(), -1, TRUE), CSTR_EQUAL)
         << "folder " << toCp932(path).value_or("?");
-    wchar_t spec[MAX_PATH] = {};
-    SendMessageW(files, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(spec));
-    EXPECT_STREQ(spec, L"a.bmp");
+    wchar_t fileSpec[MAX_PATH] = {};
+    SendMessageW(files, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(fileSpec));
+    EXPECT_STREQ(fileSpec, L"a.bmp");
     HWND preview = FindWindowExW(files, nullptr, L"#32770", nullptr);
     ASSERT_TRUE(preview);
     EXPECT_EQ(textOf(GetDlgItem(preview, kPictureSizeId)), L"2 x 3");
@@ -363,17 +363,17 @@ TEST_F(PictureDialogTest, OpensInTheFieldsFolderWithItsFileNameAndPreview) {
 TEST_F(PictureDialogTest, FieldWithoutFolderOrValidNameStillOpens) {
   for (const char* text : {"-", "", "a<b>|.bmp"}) {
     ModalScript script;
-    std::wstring spec;
+    std::wstring fileSpec;
     script.then(ModalScript::captioned("ファイル名指定"), [&](HWND files) {
       wchar_t buffer[MAX_PATH] = {};
       SendMessageW(files, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(buffer));
-      spec = buffer;
+      fileSpec = buffer;
       PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(showPictureDialog(owner_, text), std::nullopt) << text;
     EXPECT_TRUE(script.finished()) << text;
     if (std::string_view(text) == "-") {
-      EXPECT_EQ(spec, L"-");
+      EXPECT_EQ(fileSpec, L"-");
     }
   }
 }
