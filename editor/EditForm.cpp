@@ -136,16 +136,8 @@ LRESULT CALLBACK TEditForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
       }
     }
   };
-  try {
-    return form->dispatch(message, wParam, lParam);
-  } catch (const std::bad_alloc&) {
-    report(kOutOfMemoryText);
-  } catch (const std::exception& e) {
-    report(e.what());
-  } catch (...) {
-    report(kUnexpectedText);
-  }
-  return message == WM_CREATE ? -1 : 0;
+  return guardedCall<LRESULT>(message == WM_CREATE ? -1 : 0,
+                              [&] { return form->dispatch(message, wParam, lParam); }, report);
 }
 
 LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -33,6 +33,8 @@
 
 namespace lumisk {
 
+struct ValueEditContext;
+
 class PlugFunc;
 class ValueDialogs;
 
@@ -121,6 +123,8 @@ class TEditForm {
   void mnPadClick();
   void mnClearClick();
   void mnModifyClick();
+  // What the value commands work with: the design at row `design` and the window's dialogs.
+  ValueEditContext valueEditContext(int design);
   // Drag-over handlers answer whether a drop would be accepted there. Points are in client
   // coordinates of the design list; `source` is the window the drag started from.
   bool DesignListDragOver(HWND source, POINT point);

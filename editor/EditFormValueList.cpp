@@ -82,17 +82,16 @@ void TEditForm::mnModifyClick() {
   if (row < 0 || row >= kRowCount || rowEntry(row).kind == RowKind::Heading) return;
   const int design = currentRow();
   if (design < 0) return;
-  ValueEditContext context{hwnd_,
-                           module_,
-                           Images.get(),
-                           ValList.itemHeight(),
-                           rows_.design(static_cast<std::size_t>(design)),
-                           plug_.prompts(),
-                           ColorDialog,
-                           valueDialogs_};
+  ValueEditContext context = valueEditContext(design);
   if (!modifyValue(context, row)) return;
   InvalidateRect(ValList.hwnd(), nullptr, TRUE);
   modified_ = true;
+}
+
+ValueEditContext TEditForm::valueEditContext(int design) {
+  return ValueEditContext{hwnd_,       module_,         Images.get(), ValList.itemHeight(),
+                          rows_.design(static_cast<std::size_t>(design)), plug_.prompts(), ColorDialog,
+                          valueDialogs_};
 }
 
 void TEditForm::mnClearClick() {
@@ -101,14 +100,7 @@ void TEditForm::mnClearClick() {
   if (design < 0) return;
   std::array<bool, kRowCount> selected{};
   for (int row = 0; row < kRowCount; ++row) selected[static_cast<std::size_t>(row)] = ValList.selected(row);
-  ValueEditContext context{hwnd_,
-                           module_,
-                           Images.get(),
-                           ValList.itemHeight(),
-                           rows_.design(static_cast<std::size_t>(design)),
-                           plug_.prompts(),
-                           ColorDialog,
-                           valueDialogs_};
+  ValueEditContext context = valueEditContext(design);
   if (!clearValues(context, selected)) return;
   InvalidateRect(ValList.hwnd(), nullptr, TRUE);
   modified_ = true;

@@ -11,9 +11,10 @@ namespace lumisk {
 inline constexpr const char* kOutOfMemoryText = "メモリが不足しています。";
 inline constexpr const char* kUnexpectedText = "予期しないエラーが発生しました。";
 
-// Runs `body`; on any exception calls `report` with the message and returns `failResult`.
-template <typename Body, typename Report>
-int32_t guardedCall(int32_t failResult, Body&& body, Report&& report) noexcept {
+// Runs `body`; on any exception calls `report` with the message and returns `failResult`. Serves the
+// exports and the window procedures alike.
+template <typename Result, typename Body, typename Report>
+Result guardedCall(Result failResult, Body&& body, Report&& report) noexcept {
   try {
     return body();
   } catch (const std::bad_alloc&) {

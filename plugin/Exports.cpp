@@ -53,7 +53,7 @@ void showFailure(const char* message) noexcept {
 
 template <typename F>
 int32_t guarded(int32_t failResult, F&& body) noexcept {
-  return guardedCall(failResult, std::forward<F>(body), showFailure);
+  return guardedCall<int32_t>(failResult, std::forward<F>(body), showFailure);
 }
 
 }  // namespace
