@@ -69,6 +69,10 @@ HWND typingField(HWND dialog, bool fileDialog) {
   EnumChildWindows(dialog, &collectChild, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children)
     if (GetParent(child) == dialog && classOf(child) == L"Edit" && IsWindowVisible(child)) return child;
+  // A field that also offers a list to choose from: the edit part of a drop-down combo box.
+  for (HWND child : children)
+    if (GetParent(child) == dialog && classOf(child) == L"ComboBox" && IsWindowVisible(child))
+      if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) return edit;
   return nullptr;
 }
 
@@ -184,6 +188,8 @@ void DialogWatcher::record(HWND dialog, bool fileDialog) {
       if (!text.empty()) transcript_.line("    text " + transcript_.quoted(cp932Of(text)));
     } else if (kind == L"Edit") {
       transcript_.line("    edit " + transcript_.quoted(cp932Of(textOf(child))));
+    } else if (kind == L"ComboBox") {
+      transcript_.line("    combo " + transcript_.quoted(cp932Of(textOf(child))));
     } else if (kind == L"Button") {
       buttons += " " + transcript_.quoted(cp932Of(textOf(child)));
     }

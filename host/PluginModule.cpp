@@ -23,6 +23,7 @@ PluginModule::PluginModule(const std::wstring& path) : module_(LoadLibraryW(path
   find(m, "OQXEndPlugin", endPlugin);
   find(m, "OQXGetMenu", getMenu);
   find(m, "OQXMenuClick", menuClick);
+  find(m, "LumiskLiveGuiObjects", liveGuiObjects);
 }
 
 std::vector<std::string> PluginModule::missing() const {

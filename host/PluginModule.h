@@ -40,6 +40,10 @@ class PluginModule {
   NoArgumentFn endPlugin = nullptr;
   GetMenuFn getMenu = nullptr;
   MenuClickFn menuClick = nullptr;
+  // Only the plug-in's test build has it: the editor's Win32 objects alive now.
+  NoArgumentFn liveGuiObjects = nullptr;
+
+  HMODULE handle() const { return module_.get(); }
 
   // Names of the entry points the library lacks.
   std::vector<std::string> missing() const;

@@ -7,6 +7,7 @@
 
 #include "host/HostFiles.h"
 #include "host/HostText.h"
+#include "host/ScriptInput.h"
 #include "win32/Cp932.h"
 
 namespace lumisk::host {
@@ -85,27 +86,6 @@ std::string cp932Lines(const std::vector<std::string>& utf8Lines) {
     bytes += "\r\n";
   }
   return bytes;
-}
-
-struct WindowSearch {
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectTopLevel(HWND window, LPARAM data) {
-  if (IsWindowVisible(window)) reinterpret_cast<WindowSearch*>(data)->found.push_back(window);
-  return TRUE;
-}
-
-BOOL CALLBACK collectChildren(HWND window, LPARAM data) {
-  reinterpret_cast<WindowSearch*>(data)->found.push_back(window);
-  return TRUE;
-}
-
-std::wstring windowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-  return text;
 }
 
 }  // namespace
@@ -242,6 +222,15 @@ void ScriptRunner::execute(const Words& words, const std::vector<std::string>& l
   } else if (c == "press") {
     need(words, 2);
     press(words[1], words[2]);
+  } else if (c == "keys") {
+    if (words.size() < 2) throw std::runtime_error("keys takes at least one key");
+    keys(words);
+  } else if (c == "list") {
+    need(words, 2);
+    printList(words[1], words[2]);
+  } else if (c == "drag") {
+    need(words, 4);
+    drag(words);
   } else if (c == "pump") {
     need(words, 1);
     pump(number(words[1]));
@@ -281,6 +270,9 @@ void ScriptRunner::execute(const Words& words, const std::vector<std::string>& l
   } else if (c == "check-time") {
     need(words, 2);
     checkTime(words[1], seconds(words[2]));
+  } else if (c == "cycle") {
+    if (words.size() < 3) throw std::runtime_error("cycle takes ROUNDS INI CLASS...");
+    cycle(words);
   } else if (c == "menu-cost") {
     need(words, 1);
     menuCost(number(words[1]));
@@ -382,34 +374,94 @@ void ScriptRunner::queueAnswer(const Words& words) {
 }
 
 void ScriptRunner::listWindows() {
-  WindowSearch search;
-  EnumThreadWindows(GetCurrentThreadId(), &collectTopLevel, reinterpret_cast<LPARAM>(&search));
   std::vector<std::string> captions;
-  for (HWND window : search.found) captions.push_back(toCp932(windowText(window)).value_or("<not code page 932>"));
+  for (HWND window : visibleTopLevelWindows())
+    captions.push_back(toCp932(windowText(window)).value_or("<not code page 932>"));
   std::sort(captions.begin(), captions.end());
   transcript_.line("windows: " + std::to_string(captions.size()));
   for (const std::string& caption : captions) transcript_.line("  " + transcript_.quoted(caption));
 }
 
+HWND ScriptRunner::window(const std::string& caption) {
+  const HWND found = findTopLevelWindow(wideFromUtf8(caption));
+  if (!found) fail("no window " + text(caption));
+  return found;
+}
+
 void ScriptRunner::press(const std::string& caption, const std::string& label) {
-  const std::wstring wantedCaption = wideFromUtf8(caption);
+  const HWND top = window(caption);
+  if (!top) return;
   const std::wstring wantedLabel = wideFromUtf8(label);
-  WindowSearch windows;
-  EnumThreadWindows(GetCurrentThreadId(), &collectTopLevel, reinterpret_cast<LPARAM>(&windows));
-  for (HWND window : windows.found) {
-    if (windowText(window) != wantedCaption) continue;
-    WindowSearch children;
-    EnumChildWindows(window, &collectChildren, reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children.found) {
-      wchar_t kind[16] = {};
-      GetClassNameW(child, kind, 16);
-      if (lstrcmpiW(kind, L"Button") != 0 || windowText(child) != wantedLabel) continue;
-      const int id = GetDlgCtrlID(child);
-      PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
-      return;
-    }
+  std::vector<HWND> children;
+  EnumChildWindows(
+      top,
+      [](HWND child, LPARAM data) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    wchar_t kind[16] = {};
+    GetClassNameW(child, kind, 16);
+    if (lstrcmpiW(kind, L"Button") != 0 || windowText(child) != wantedLabel) continue;
+    const int id = GetDlgCtrlID(child);
+    PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+    // As with a key, the click is taken before the script goes on, and a question it asks is answered.
+    pump(kInputPauseMs);
+    return;
   }
   fail("no button " + text(label) + " in a window " + text(caption));
+}
+
+// Each key is given its own turn of the loop: a key that opens a dialog returns only when the dialog
+// watcher has answered it.
+void ScriptRunner::keys(const Words& words) {
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    if (!sendKey(words[i])) throw std::runtime_error("no such key: " + words[i]);
+    pump(kInputPauseMs);
+  }
+}
+
+HWND ScriptRunner::listBox(const std::string& caption, const std::string& number) {
+  const HWND top = window(caption);
+  if (!top) return nullptr;
+  const std::vector<HWND> lists = listBoxesOf(top);
+  const int32_t n = lumisk::host::number(number);
+  if (n < 1 || static_cast<std::size_t>(n) > lists.size()) {
+    fail("no list box " + number + " in a window " + text(caption));
+    return nullptr;
+  }
+  return lists[static_cast<std::size_t>(n - 1)];
+}
+
+void ScriptRunner::printList(const std::string& caption, const std::string& number) {
+  const HWND list = listBox(caption, number);
+  if (!list) return;
+  const LRESULT rows = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  transcript_.line("list " + number + ": " + std::to_string(rows) + " rows");
+  for (LRESULT row = 0; row < rows; ++row) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    std::wstring rowText(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rowText.data()));
+    rowText.resize(static_cast<std::size_t>(std::max<LRESULT>(got, 0)));
+    const bool selected = SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0;
+    transcript_.line(std::string(selected ? "  * " : "    ") + transcript_.quoted(toCp932(rowText).value_or("<not code page 932>")));
+  }
+}
+
+void ScriptRunner::drag(const Words& words) {
+  const HWND list = listBox(words[1], words[2]);
+  if (!list) return;
+  auto centre = [&](const std::string& word) {
+    RECT row{};
+    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(lumisk::host::number(word)), reinterpret_cast<LPARAM>(&row)) == LB_ERR)
+      throw std::runtime_error("no row " + word);
+    POINT point{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ClientToScreen(list, &point);
+    return point;
+  };
+  sendDrag(centre(words[3]), centre(words[4]));
+  pump(kInputPauseMs);
 }
 
 // The plain message loop of a host: it knows nothing of the plug-in's windows.
@@ -556,6 +608,79 @@ void ScriptRunner::menuCost(int rounds) {
   const double calls = static_cast<double>(items) * std::max(rounds, 1);
   transcript_.line("menu-cost: " + std::to_string(items) + " items, " + std::to_string(rounds) + " rounds");
   transcript_.line("time OQXGetMenu " + fixed(took / calls * 1e6, 3) + " us per item");
+}
+
+namespace {
+
+BOOL CALLBACK countWindow(HWND, LPARAM data) {
+  ++*reinterpret_cast<int*>(data);
+  return TRUE;
+}
+
+int threadWindowCount() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), &countWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+}  // namespace
+
+// A host that loads the plug-in for a while and frees it again, over and over, in one process: every
+// round opens the editor, so its window, window class, hooks and GDI objects are made and must all go.
+void ScriptRunner::cycle(const Words& words) {
+  const int rounds = number(words[1]);
+  const std::string ini = text(words[2]);
+  std::vector<std::wstring> classes;
+  for (std::size_t i = 3; i < words.size(); ++i) classes.push_back(wideFromUtf8(words[i]));
+  const int windowsBefore = threadWindowCount();
+  int editorsOpened = 0, windowsLeft = 0, classesLeft = 0, guiObjectsLeft = 0, probed = 0, peakLive = 0;
+  const Stopwatch watch;
+  struct Mute {  // the host's notes would repeat the same lines for every round
+    Transcript& transcript;
+    ~Mute() { transcript.setMuted(false); }
+  } mute{transcript_};
+  transcript_.setMuted(true);
+  for (int round = 0; round < rounds; ++round) {
+    host_.loadPlugin(pluginPath_);
+    PluginModule& p = plugin();
+    if (!p.setInitFile || !p.beginPlugin || !p.endPlugin || !p.menuClick)
+      throw std::runtime_error("the plug-in lacks an export");
+    const HMODULE module = p.handle();
+    p.setInitFile(ini.c_str());
+    if (p.beginPlugin() == 0) throw std::runtime_error("OQXBeginPlugin failed in round " + std::to_string(round + 1));
+    // The editor is the last item of the plug-in menu.
+    const auto itemCount = static_cast<int32_t>(host_.menu().size());
+    if (itemCount < 2) throw std::runtime_error("no plug-in menu in round " + std::to_string(round + 1));
+    p.menuClick(itemCount - 1, host_.pads().pads().front().clickValue);
+    pump(10);
+    if (threadWindowCount() > windowsBefore) ++editorsOpened;
+    if (p.liveGuiObjects) peakLive = std::max(peakLive, p.liveGuiObjects());
+    p.endPlugin();
+    host_.clearMenu();
+    pump(10);
+    if (p.liveGuiObjects) {
+      ++probed;
+      guiObjectsLeft += p.liveGuiObjects();
+    }
+    host_.freePlugin();
+    windowsLeft += std::max(threadWindowCount() - windowsBefore, 0);
+    for (const std::wstring& name : classes) {
+      WNDCLASSEXW info{};
+      info.cbSize = sizeof info;
+      if (GetClassInfoExW(module, name.c_str(), &info)) ++classesLeft;
+    }
+  }
+  transcript_.setMuted(false);
+  transcript_.line("cycles: " + std::to_string(rounds) + ", editor opened " + std::to_string(editorsOpened) +
+                   " times, windows left " + std::to_string(windowsLeft) + ", window classes left " +
+                   std::to_string(classesLeft));
+  if (probed > 0)
+    transcript_.line("GUI objects: " + (peakLive > 0 ? std::string("made while open") : std::string("none made")) +
+                     ", left after end " + std::to_string(guiObjectsLeft) + " in " + std::to_string(probed) +
+                     " rounds");
+  transcript_.line("time cycle " + fixed(watch.seconds(), 3) + " s");
+  if (editorsOpened != rounds || windowsLeft != 0 || classesLeft != 0 || guiObjectsLeft != 0)
+    fail("the plug-in left something behind");
 }
 
 }  // namespace lumisk::host

@@ -20,6 +20,9 @@
 //   refuse KEY | fail-get KEY | fake-get KEY TEXT | normal KEY     faults of the host API per setting
 //   answer ok | cancel | close | text TEXT     the answer for the next dialog that opens
 //   windows | press CAPTION LABEL | pump MS    top-level windows, clicking their buttons, the message loop
+//   keys KEY...               typed through the input queue, one after the other ("ctrl+r", "down", "tab")
+//   list CAPTION N            the rows of list box N (from 1) of a window, selected ones marked "*"
+//   drag CAPTION N FROM TO    drags row FROM of that list box onto row TO with the mouse
 //   mkdir PATH | copy FROM TO | delete PATH | exists PATH | lock PATH | unlock PATH
 //   file PATH ... end-file    writes the lines between as code page 932, each ending in CR LF
 //   gen-ini PATH COUNT        a plug-in INI file with COUNT designs, laid out as the plug-in writes it
@@ -28,6 +31,8 @@
 //   print PATH                a file, line by line
 //   check-time begin|end SECONDS      the last measured call took less than SECONDS
 //   menu-cost ROUNDS          times OQXGetMenu over the whole menu, ROUNDS times
+//   cycle ROUNDS INI CLASS... load, begin with INI, open the editor, end, free, ROUNDS times; then no window
+//                             of the thread and none of the window classes named may be left
 #pragma once
 
 #include <windows.h>
@@ -72,7 +77,12 @@ class ScriptRunner {
   void showPad(const Pad& pad);
   void queueAnswer(const Words& words);
   void listWindows();
+  HWND window(const std::string& caption);  // fails when there is no such window
   void press(const std::string& caption, const std::string& label);
+  void keys(const Words& words);
+  HWND listBox(const std::string& caption, const std::string& number);
+  void printList(const std::string& caption, const std::string& number);
+  void drag(const Words& words);
   void pump(int milliseconds);
   void writeBlock(const std::string& target, const std::vector<std::string>& lines, std::size_t& next);
   void generateIni(const std::string& target, int count);
@@ -83,6 +93,10 @@ class ScriptRunner {
   void unlock(const std::string& file);
   void checkTime(const std::string& which, double limit);
   void menuCost(int rounds);
+  void cycle(const Words& words);
+
+  // Long enough for the loop to take the input and for the dialog watcher to answer what it opens.
+  static constexpr int kInputPauseMs = 150;
 
   Host& host_;
   Transcript& transcript_;

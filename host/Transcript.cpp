@@ -36,7 +36,7 @@ void Transcript::line(std::string_view cp932) { write(shown(cp932)); }
 void Transcript::utf8Line(std::string_view utf8) { write(utf8); }
 
 void Transcript::write(std::string_view utf8) {
-  if (!out_) return;
+  if (!out_ || muted_) return;
   std::lock_guard lock(mutex_);
   std::fwrite(utf8.data(), 1, utf8.size(), out_);
   std::fputc('\n', out_);

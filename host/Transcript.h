@@ -3,6 +3,7 @@
 // displayText; the work folder, which differs from machine to machine, is shown as "@WORK@".
 #pragma once
 
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -24,12 +25,16 @@ class Transcript {
 
   const std::string& workFolder() const { return workFolder_; }
 
+  // While muted, lines are dropped: for a long run of repeated calls whose summary is written instead.
+  void setMuted(bool muted) { muted_ = muted; }
+
  private:
   std::string shown(std::string_view cp932) const;
   void write(std::string_view utf8);
 
   std::FILE* out_;
   std::string workFolder_;
+  std::atomic<bool> muted_{false};
   std::mutex mutex_;  // the watchdog may write from its own thread
 };
 

@@ -1,0 +1,124 @@
+#include "host/ScriptInput.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+namespace lumisk::host {
+namespace {
+
+BOOL CALLBACK collectVisible(HWND window, LPARAM data) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK collectListBoxes(HWND window, LPARAM data) {
+  wchar_t kind[16] = {};
+  GetClassNameW(window, kind, 16);
+  if (lstrcmpiW(kind, L"ListBox") == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+struct NamedKey {
+  std::string_view name;
+  WORD vk;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"tab", VK_TAB},     {"enter", VK_RETURN}, {"esc", VK_ESCAPE}, {"space", VK_SPACE}, {"del", VK_DELETE},
+    {"back", VK_BACK},   {"up", VK_UP},        {"down", VK_DOWN},  {"left", VK_LEFT},   {"right", VK_RIGHT},
+    {"home", VK_HOME},   {"end", VK_END},      {"pgup", VK_PRIOR}, {"pgdn", VK_NEXT},   {"f1", VK_F1},
+    {"f2", VK_F2},       {"f5", VK_F5},        {"f10", VK_F10},
+};
+
+std::optional<WORD> virtualKey(std::string_view name) {
+  if (name.size() == 1) {
+    const unsigned char c = static_cast<unsigned char>(name[0]);
+    if (std::isalpha(c)) return static_cast<WORD>(std::toupper(c));
+    if (std::isdigit(c)) return static_cast<WORD>(c);
+    return std::nullopt;
+  }
+  for (const NamedKey& key : kNamedKeys)
+    if (key.name == name) return key.vk;
+  return std::nullopt;
+}
+
+INPUT keyInput(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT mouseInput(POINT screen, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  const int width = std::max(GetSystemMetrics(SM_CXSCREEN), 1), height = std::max(GetSystemMetrics(SM_CYSCREEN), 1);
+  input.mi.dx = static_cast<LONG>((static_cast<long long>(screen.x) * 65536 + width / 2) / width);
+  input.mi.dy = static_cast<LONG>((static_cast<long long>(screen.y) * 65536 + height / 2) / height);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return input;
+}
+
+}  // namespace
+
+std::wstring windowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
+  return text;
+}
+
+std::vector<HWND> visibleTopLevelWindows() {
+  std::vector<HWND> found;
+  EnumThreadWindows(GetCurrentThreadId(), &collectVisible, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND findTopLevelWindow(const std::wstring& caption) {
+  for (HWND window : visibleTopLevelWindows())
+    if (windowText(window) == caption) return window;
+  return nullptr;
+}
+
+std::vector<HWND> listBoxesOf(HWND window) {
+  std::vector<HWND> found;
+  EnumChildWindows(window, &collectListBoxes, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool sendKey(std::string_view key) {
+  std::vector<WORD> modifiers;
+  for (;;) {
+    const std::size_t plus = key.find('+');
+    if (plus == std::string_view::npos || plus + 1 == key.size()) break;
+    const std::string_view modifier = key.substr(0, plus);
+    if (modifier == "ctrl") modifiers.push_back(VK_CONTROL);
+    else if (modifier == "alt") modifiers.push_back(VK_MENU);
+    else if (modifier == "shift") modifiers.push_back(VK_SHIFT);
+    else return false;
+    key.remove_prefix(plus + 1);
+  }
+  const std::optional<WORD> vk = virtualKey(key);
+  if (!vk) return false;
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(keyInput(modifier, false));
+  inputs.push_back(keyInput(*vk, false));
+  inputs.push_back(keyInput(*vk, true));
+  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(keyInput(*it, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return true;
+}
+
+void sendDrag(POINT from, POINT to) {
+  std::vector<INPUT> inputs{mouseInput(from, 0), mouseInput(from, MOUSEEVENTF_LEFTDOWN)};
+  constexpr int kSteps = 8;
+  for (int step = 1; step <= kSteps; ++step)
+    inputs.push_back(mouseInput(
+        POINT{from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps}, 0));
+  inputs.push_back(mouseInput(to, MOUSEEVENTF_LEFTUP));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace lumisk::host

@@ -1,0 +1,28 @@
+// Input for the scripted host as a person gives it: keys and mouse movements go through SendInput into
+// the thread's input queue, so they reach the plug-in's windows only through the host's own plain
+// message loop (and whatever hooks the plug-in installed there), exactly as typing and dragging would.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumisk::host {
+
+std::wstring windowText(HWND window);
+// Visible top-level windows of the calling thread.
+std::vector<HWND> visibleTopLevelWindows();
+// The visible top-level window of this thread with exactly this caption; nullptr when there is none.
+HWND findTopLevelWindow(const std::wstring& caption);
+// The list boxes inside `window`, in the order they were created.
+std::vector<HWND> listBoxesOf(HWND window);
+
+// One key press, written like "ctrl+r", "alt+s", "shift+down", "tab", "f2", "del", "enter", "a" or "7".
+// Returns false (nothing sent) when the text names no key.
+bool sendKey(std::string_view key);
+// Presses the left button at `from`, moves there in steps to `to` and releases it (screen points).
+void sendDrag(POINT from, POINT to);
+
+}  // namespace lumisk::host
