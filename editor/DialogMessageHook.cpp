@@ -1,6 +1,10 @@
 #include "editor/DialogMessageHook.h"
 
+#include <exception>
 #include <stdexcept>
+
+#include "plugin/ExportGuard.h"
+#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -11,8 +15,8 @@ DialogMessageHook* gActiveHook = nullptr;
 
 }  // namespace
 
-DialogMessageHook::DialogMessageHook(HWND window, HACCEL accelerators)
-    : window_(window), accelerators_(accelerators) {
+DialogMessageHook::DialogMessageHook(HWND window, HACCEL accelerators, UINT failedMessage)
+    : window_(window), accelerators_(accelerators), failedMessage_(failedMessage) {
   if (gActiveHook) throw std::logic_error("a dialog message hook is already installed on this thread");
   hook_ = HookHandle(SetWindowsHookExW(WH_GETMESSAGE, &DialogMessageHook::hookProc, nullptr, GetCurrentThreadId()));
   if (!hook_) throw std::runtime_error("メッセージフックを設定できません。");
@@ -36,13 +40,29 @@ void DialogMessageHook::route(MSG& msg) const {
   if (IsDialogMessageW(window, &msg)) msg.message = WM_NULL;
 }
 
+void DialogMessageHook::noteFailure(const char* message) noexcept {
+  if (failed_) return;
+  failed_ = true;
+  try {
+    failure_ = message;
+  } catch (...) {
+    // No memory even for the text: the window tells the general failure instead.
+  }
+  PostMessageW(window_, failedMessage_, 0, 0);
+}
+
 LRESULT CALLBACK DialogMessageHook::hookProc(int code, WPARAM wParam, LPARAM lParam) {
   // Only messages taken off the queue: a peek that leaves the message there must not act on it twice.
   if (code == HC_ACTION && wParam == PM_REMOVE && gActiveHook) {
+    // A key that could not be routed is dispatched as it is; the host's loop must go on. The routing
+    // may have closed the window and ended the hook: only a hook still active hears of the failure.
     try {
+      throwPoint("DialogMessageHook.hookProc");
       gActiveHook->route(*reinterpret_cast<MSG*>(lParam));
+    } catch (const std::exception& e) {
+      if (gActiveHook) gActiveHook->noteFailure(e.what());
     } catch (...) {
-      // A key that could not be routed is dispatched as it is; the host's loop must go on.
+      if (gActiveHook) gActiveHook->noteFailure(kUnexpectedText);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

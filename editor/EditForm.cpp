@@ -14,6 +14,7 @@
 #include "plugin/ExportGuard.h"
 #include "plugin/PlugFunc.h"
 #include "win32/Cp932.h"
+#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -21,6 +22,9 @@ namespace {
 // Posted by a close: the window is destroyed once the message that closed it has been handled, never
 // from inside a handler of one of its own controls.
 constexpr UINT kReleaseMessage = WM_APP + 1;
+// Posted by the keyboard hook when routing a key failed: the failure is told from the window's own
+// procedure, outside the hook.
+constexpr UINT kHookFailedMessage = WM_APP + 2;
 
 constexpr const char* kCaption = "デザインの詳細編集";
 constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
@@ -136,8 +140,13 @@ LRESULT CALLBACK TEditForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
       }
     }
   };
-  return guardedCall<LRESULT>(message == WM_CREATE ? -1 : 0,
-                              [&] { return form->dispatch(message, wParam, lParam); }, report);
+  return guardedCall<LRESULT>(
+      message == WM_CREATE ? -1 : 0,
+      [&] {
+        throwPoint("TEditForm.windowProc");
+        return form->dispatch(message, wParam, lParam);
+      },
+      report);
 }
 
 LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -153,6 +162,10 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kReleaseMessage:
       DestroyWindow(hwnd_);
+      return 0;
+    case kHookFailedMessage:
+      if (hook_ && hook_->failed())
+        plug_.prompts().showError(hook_->failure().empty() ? kUnexpectedText : hook_->failure());
       return 0;
     case WM_DESTROY:
       FormDestroy();
@@ -335,7 +348,7 @@ void TEditForm::FormCreate() {
   modified_ = false;
   fillRows();
 
-  hook_ = std::make_unique<DialogMessageHook>(hwnd_, accelerators_.get());
+  hook_ = std::make_unique<DialogMessageHook>(hwnd_, accelerators_.get(), kHookFailedMessage);
   created_ = true;
 }
 

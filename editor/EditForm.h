@@ -215,6 +215,7 @@ class TEditForm {
   bool closing_ = false;
   bool quiet_ = false;
   bool dragging_ = false;
+  bool designListFailed_ = false;  // the design list's own procedure failed: plain list box from then on
 };
 
 }  // namespace lumisk

@@ -16,6 +16,7 @@
 #include "store/DesignOps.h"
 #include "store/IniFile.h"
 #include "win32/Cp932.h"
+#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -171,16 +172,20 @@ LRESULT CALLBACK TEditForm::designListProc(HWND hwnd, UINT message, WPARAM wPara
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
   }
+  // After a failure of its own the list is a plain list box for the rest of the window's life: a failure
+  // that repeats on every message is told once, and the list box still gets every message.
+  if (form->designListFailed_) return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
   try {
+    throwPoint("TEditForm.designListProc");
     bool handled = false;
     const LRESULT result = form->dispatchDesignList(hwnd, message, wParam, lParam, handled);
     if (handled) return result;
   } catch (const std::exception& e) {
+    form->designListFailed_ = true;
     form->dragFailed(hwnd, e.what());
-    return 0;
   } catch (...) {
+    form->designListFailed_ = true;
     form->dragFailed(hwnd, kUnexpectedText);
-    return 0;
   }
   return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
 }

@@ -15,6 +15,7 @@
 #include "win32/Win32Collation.h"
 #include "win32/Win32FileAccess.h"
 #include "win32/Win32Prompts.h"
+#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -61,36 +62,58 @@ int32_t guarded(int32_t failResult, F&& body) noexcept {
 
 using lumisk::guarded;
 using lumisk::state;
+using lumisk::throwPoint;
 using lumisk::TPluginMenuItem;
 
 extern "C" {
 
 int32_t __stdcall OQXGetName(char* buffer, int32_t size) {
-  return guarded(0, [&] { return state().plug.getName(buffer, size); });
+  return guarded(0, [&] {
+    throwPoint("OQXGetName");
+    return state().plug.getName(buffer, size);
+  });
 }
 
 int32_t __stdcall OQXGetExplanation(char* buffer, int32_t size) {
-  return guarded(0, [&] { return state().plug.getExplanation(buffer, size); });
+  return guarded(0, [&] {
+    throwPoint("OQXGetExplanation");
+    return state().plug.getExplanation(buffer, size);
+  });
 }
 
 int32_t __stdcall OQXSetInitFile(const char* path) {
-  return guarded(0, [&] { return state().plug.setInitFile(path); });
+  return guarded(0, [&] {
+    throwPoint("OQXSetInitFile");
+    return state().plug.setInitFile(path);
+  });
 }
 
 int32_t __stdcall OQXBeginPlugin() {
-  return guarded(0, [&] { return state().plug.beginPlugin(); });
+  return guarded(0, [&] {
+    throwPoint("OQXBeginPlugin");
+    return state().plug.beginPlugin();
+  });
 }
 
 int32_t __stdcall OQXEndPlugin() {
-  return guarded(-1, [&] { return state().plug.endPlugin(); });
+  return guarded(-1, [&] {
+    throwPoint("OQXEndPlugin");
+    return state().plug.endPlugin();
+  });
 }
 
 int32_t __stdcall OQXGetMenu(int32_t item, TPluginMenuItem* record) {
-  return guarded(0, [&] { return state().plug.getMenu(item, record); });
+  return guarded(0, [&] {
+    throwPoint("OQXGetMenu");
+    return state().plug.getMenu(item, record);
+  });
 }
 
 int32_t __stdcall OQXMenuClick(int32_t item, int32_t value) {
-  return guarded(0, [&] { return state().plug.menuClick(item, value); });
+  return guarded(0, [&] {
+    throwPoint("OQXMenuClick");
+    return state().plug.menuClick(item, value);
+  });
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

@@ -13,6 +13,9 @@ namespace {
 
 // The most bytes asked of one ReadFile call.
 constexpr DWORD kReadChunk = 1u << 24;
+// How often, and with what growing pauses, the new file of a failed save is deleted.
+constexpr int kDeleteAttempts = 4;
+constexpr DWORD kDeletePauseMs = 20;
 
 // The path as Windows names it; std::nullopt for a path that names no file (see the header).
 std::optional<std::wstring> fileName(const std::string& path) {
@@ -87,7 +90,14 @@ class PendingFile {
   ~PendingFile() {
     if (renamed_) return;
     if (handle_.isOpen()) handle_.close();  // before the delete, which the handle's sharing would refuse
-    calls_.deleteFile(name_.c_str());
+    // A virus scanner or an indexer may hold the new file for a moment after it was closed: a delete
+    // refused then is tried again a few times rather than leaving the file beside the user's.
+    for (int attempt = 1;; ++attempt) {
+      if (calls_.deleteFile(name_.c_str())) return;
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || attempt == kDeleteAttempts) return;
+      Sleep(kDeletePauseMs * static_cast<DWORD>(attempt));
+    }
   }
   HANDLE handle() const { return handle_.get(); }
   const std::wstring& name() const { return name_; }

@@ -9,6 +9,7 @@
 
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -77,6 +78,7 @@ class MessageBoxLabels {
     MessageBoxLabels* self = active_;
     const LRESULT next = CallNextHookEx(nullptr, code, wParam, lParam);
     try {
+      throwPoint("MessageBoxLabels.hookProc");
       if (self && self->hook_ && code == HCBT_ACTIVATE) {
         const HWND window = reinterpret_cast<HWND>(wParam);
         if (self->isTheBox(window)) {
@@ -174,8 +176,10 @@ INT_PTR nameBoxInit(HWND dialog, NameBox& box) {
 }
 
 INT_PTR CALLBACK nameBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* box = reinterpret_cast<NameBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* box = message == WM_INITDIALOG ? reinterpret_cast<NameBox*>(lParam)
+                                       : reinterpret_cast<NameBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
   try {
+    throwPoint("Win32Prompts.nameBoxProc");
     switch (message) {
       case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);

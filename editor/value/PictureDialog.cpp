@@ -13,6 +13,7 @@
 #include "store/Cp932Path.h"
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -100,16 +101,17 @@ std::wstring selectedPath(HWND child) {
 }
 
 UINT_PTR CALLBACK previewHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  auto* preview = message == WM_INITDIALOG
+                      ? reinterpret_cast<PicturePreview*>(reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData)
+                      : reinterpret_cast<PicturePreview*>(GetWindowLongPtrW(child, DWLP_USER));
+  if (!preview) return 0;
   try {
+    throwPoint("PictureDialog.previewHook");
     if (message == WM_INITDIALOG) {
-      const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
-      auto* preview = reinterpret_cast<PicturePreview*>(ofn->lCustData);
       SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<LONG_PTR>(preview));
       preview->attach(child);
       return 0;
     }
-    auto* preview = reinterpret_cast<PicturePreview*>(GetWindowLongPtrW(child, DWLP_USER));
-    if (!preview) return 0;
     if (message == WM_NOTIFY) {
       const auto* note = reinterpret_cast<const OFNOTIFYW*>(lParam);
       if (note->hdr.code == CDN_INITDONE) preview->show(preview->initialPath());

@@ -5,6 +5,7 @@
 #include "editor/value/Win32Error.h"
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -62,13 +63,17 @@ std::optional<ValueFormResult> TValueForm::showModal(HWND owner) {
 }
 
 INT_PTR CALLBACK TValueForm::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = message == WM_INITDIALOG ? reinterpret_cast<TValueForm*>(lParam)
+                                        : reinterpret_cast<TValueForm*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  // Before the dialog has its state nothing of ours runs.
+  if (!self) return FALSE;
   try {
+    throwPoint("TValueForm.dialogProc");
     if (message == WM_INITDIALOG) {
       SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-      reinterpret_cast<TValueForm*>(lParam)->hwnd_ = hwnd;
+      self->hwnd_ = hwnd;
     }
-    auto* self = reinterpret_cast<TValueForm*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self ? self->handleMessage(message, wParam, lParam) : FALSE;
+    return self->handleMessage(message, wParam, lParam);
   } catch (...) {
     reportCurrentException(hwnd);
     // A dialog that could not be set up is closed as if cancelled: nothing half-built is shown.
@@ -218,8 +223,16 @@ void TValueForm::FormShow() {
 bool TValueForm::OnlyNumberKey(wchar_t key) { return !((key >= L'0' && key <= L'9') || key == 8); }
 
 LRESULT CALLBACK TValueForm::valueEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR self) {
+                                           DWORD_PTR data) {
+  auto* self = reinterpret_cast<TValueForm*>(data);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(edit, valueEditProc, id);
+    return DefSubclassProc(edit, message, wParam, lParam);
+  }
+  // After a failure of its own the field is a plain edit field: told once, every message still handled.
+  if (self->editFailed_) return DefSubclassProc(edit, message, wParam, lParam);
   try {
+    throwPoint("TValueForm.valueEditProc");
     switch (message) {
       case WM_CHAR:
         if (OnlyNumberKey(static_cast<wchar_t>(wParam))) return 0;
@@ -227,17 +240,14 @@ LRESULT CALLBACK TValueForm::valueEditProc(HWND edit, UINT message, WPARAM wPara
       case WM_KEYDOWN:
         // The spin control listens to the field itself; the keys arrive at the field's edit part.
         if (wParam == VK_UP || wParam == VK_DOWN) {
-          reinterpret_cast<TValueForm*>(self)->stepNumber(wParam == VK_UP ? 1 : -1);
+          self->stepNumber(wParam == VK_UP ? 1 : -1);
           return 0;
         }
         break;
-      case WM_NCDESTROY:
-        RemoveWindowSubclass(edit, valueEditProc, id);
-        break;
     }
   } catch (...) {
+    self->editFailed_ = true;
     reportCurrentException(GetAncestor(edit, GA_ROOT));
-    return 0;
   }
   return DefSubclassProc(edit, message, wParam, lParam);
 }

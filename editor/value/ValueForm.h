@@ -44,7 +44,7 @@ class TValueForm {
  private:
   static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK valueEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self);
+                                        DWORD_PTR data);
 
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls();
@@ -81,6 +81,7 @@ class TValueForm {
   HWND Clear = nullptr;
   FontHandle font_;
   std::optional<ValueFormResult> result_;
+  bool editFailed_ = false;  // the number field's own procedure failed: a plain field from then on
 };
 
 }  // namespace lumisk

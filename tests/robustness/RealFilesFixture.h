@@ -1,0 +1,108 @@
+// The plug-in and its editor over real files in a folder of the test's own: the Win32 file layer with
+// its calls counted and failing on demand (FileFaults), a fake host, prompts and a save dialog that
+// answer from queues, so that no modal window opens.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "editor/EditFormLauncher.h"
+#include "plugin/PlugFunc.h"
+#include "tests/editor/EditorFixture.h"
+#include "tests/robustness/FileFaults.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/Fakes.h"
+#include "tests/win32/TempFolder.h"
+#include "win32/Cp932.h"
+#include "win32/Win32Collation.h"
+#include "win32/Win32FileAccess.h"
+
+namespace lumisk::testing {
+
+inline std::string cp932(const std::wstring& wide) { return toCp932(wide).value(); }
+
+// `count` designs, each with every value set, the values differing from design to design.
+inline DesignList manyDesigns(int count, const std::string& prefix = "デザイン") {
+  DesignList list;
+  for (int i = 0; i < count; ++i) list.append(prefix + std::to_string(i + 1), sampleDesign(i));
+  return list;
+}
+
+class RealFilesTest : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  FakeHost host;
+  FileFaults faults;
+  Win32FileAccess files{FileFaults::calls()};
+  Win32Collation collation;
+  ScriptedPrompts prompts;
+  PlugFunc plug{files, collation, prompts};
+  SaveDialogScript saveScript;
+  std::unique_ptr<EditFormLauncher> launcher;
+
+  // The INI file: its name holds 表 (95 5C), whose second byte is a backslash.
+  std::wstring wideIni() const { return folder.path() + L"設定表.ini"; }
+  std::string ini() const { return cp932(wideIni()); }
+
+  void SetUp() override {
+    plug.binding().bind(true, [](const char* name) -> void* {
+      static int dummy;
+      const std::string n = name;
+      if (n == "OQAGetPadID") return reinterpret_cast<void*>(&FakeHost::getPadID);
+      if (n == "OQAGetPadInit") return reinterpret_cast<void*>(&FakeHost::getPadInit);
+      if (n == "OQASetPadInit") return reinterpret_cast<void*>(&FakeHost::setPadInit);
+      if (n == "OQAChangePluginMenus") return reinterpret_cast<void*>(&FakeHost::changePluginMenus);
+      return &dummy;
+    });
+    plug.setInitFile(ini().c_str());
+    launcher = std::make_unique<EditFormLauncher>(GetModuleHandleW(nullptr), [this] {
+      EditFormServices services;
+      services.saveDialog = std::make_unique<ScriptedSaveDialog>(saveScript);
+      return services;
+    });
+    plug.setEditorLauncher(launcher.get());
+  }
+
+  void TearDown() override {
+    launcher->close();
+    pump();
+    launcher.reset();
+  }
+
+  // Writes `designs` to the INI file through a start and an end of the plug-in; the file's bytes.
+  std::string writeIni(const DesignList& designs) {
+    faults.reset();
+    removeTree(wideIni());
+    if (plug.beginPlugin() != host.menusResult) throw std::runtime_error("the plug-in did not start");
+    plug.designs() = designs;
+    plug.endPlugin();
+    if (!prompts.errors.empty()) throw std::runtime_error("the INI file could not be written");
+    return readBytes(wideIni());
+  }
+
+  // Opens the editor the way the plug-in menu does.
+  TEditForm& openEditor() {
+    const int32_t m = static_cast<int32_t>(std::min<std::size_t>(plug.designs().count(), 30));
+    plug.menuClick(m + 4, 0);
+    TEditForm* form = launcher->form();
+    if (!form) throw std::runtime_error("the editor did not open");
+    pump();
+    return *form;
+  }
+
+  static void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+};
+
+}  // namespace lumisk::testing
