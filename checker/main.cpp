@@ -9,6 +9,7 @@
 
 #include "checker/ConsoleText.h"
 #include "checker/DesignChecker.h"
+#include "store/Cp932Path.h"
 #include "store/DesignFile.h"
 
 namespace {
@@ -34,7 +35,16 @@ int main(int argc, char** argv) {
       loadDesigns(target, into);
     }
     const TMemIniFile file(args[1], files, collation);
-    const CheckReport report = checkDesignFile(file, into, [&](const std::string& p) { return fileExists(p); });
+    // The store finds a file's folder by "\" and ":", as the plug-in does. A file named with "/" (every
+    // path on Linux) would have its bare wallpaper names looked for in the current folder instead of
+    // beside it. A "/" is never the second byte of a double-byte character.
+    const std::size_t slash = args[1].rfind('/');
+    const std::string beside = slash == std::string::npos ? std::string() : args[1].substr(0, slash + 1);
+    auto exists = [&](const std::string& p) {
+      const bool bare = folderPartLength(p) == 0 && p.find('/') == std::string::npos;
+      return fileExists(bare ? beside + p : p);
+    };
+    const CheckReport report = checkDesignFile(file, into, exists);
     printText("ファイル " + args[1] + ": デザイン " + std::to_string(report.designNames.size()) + " 件\n");
     for (const std::string& name : report.designNames) printText("  \"" + name + "\"\n");
     for (const Finding& f : report.findings) {

@@ -10,6 +10,9 @@ namespace {
 
 constexpr UINT kTickMs = 100;
 constexpr ULONGLONG kShotWaitMs = 30000;
+// The designs the tour applies, as numbered in the plug-in menu.
+constexpr int32_t kFirstDesign = 1;
+constexpr int32_t kSecondDesign = 2;
 
 }  // namespace
 
@@ -58,33 +61,41 @@ void DemoDriver::plan() {
     const std::size_t items = host_.menu().size();
     return items >= 5 ? items - 5 : 0;
   };
-  auto clickOn = [this](std::size_t index, int32_t item) {
-    if (PadWindow* p = pad(index)) p->click(item);
+  // Applies design `design` (1-based) to pad `index` through the plug-in menu, as a person would, and
+  // lays the pads out again: they change size.
+  auto apply = [this, designs](std::size_t index, int32_t design) {
+    PadWindow* p = pad(index);
+    if (p && designs() >= static_cast<std::size_t>(design)) p->click(design);
+    arrangeWindows(pads_);
+    return true;
   };
   steps_ = {
-      {1000, [=] {
-         if (designs() >= 3) {
-           clickOn(0, 1);
-           clickOn(1, 2);
-           clickOn(2, 3);
-         }
-         return true;
-       }},
-      {800, [this] {
+      {1000, [this] { arrangeWindows(pads_); return true; }},
+      {300, [this] {
          if (PadWindow* first = pad(0)) PostMessageW(first->handle(), PadWindow::kShowMenuMessage, 0, 0);
          return true;
        }},
       {500, [this] { postKey(VK_DOWN); return true; }},
       {300, [this] { postKey(VK_RIGHT); return true; }},
       {300, [this] { postKey(VK_DOWN); postKey(VK_DOWN); return true; }},
-      {700, [this] { return shot("menu"); }},
+      {700, [this] { return shot("1-menu"); }},
       {0, [] { EndMenu(); return true; }},
-      {500, [this, clickOn] {
-         const auto items = static_cast<int32_t>(host_.menu().size());
-         if (items >= 5) clickOn(0, items - 1);  // the editor command is the last item
+      {500, [apply] { return apply(0, kFirstDesign); }},
+      {800, [this] { return shot("2-first-design"); }},
+      {300, [apply] { return apply(1, kSecondDesign); }},
+      {800, [this] { return shot("3-second-design"); }},
+      {300, [this] {
+         if (PadWindow* first = pad(0)) first->setHidden(true);
+         arrangeWindows(pads_);
          return true;
        }},
-      {1500, [this] { return shot("editor"); }},
+      {800, [this] { return shot("4-hidden"); }},
+      {300, [this] {
+         const auto items = static_cast<int32_t>(host_.menu().size());
+         if (PadWindow* first = pad(0); first && items >= 5) first->click(items - 1);  // the editor is the last item
+         return true;
+       }},
+      {1500, [this] { return shot("5-editor"); }},
       {300, [this] {
          for (auto& p : pads_)
            if (p->handle()) DestroyWindow(p->handle());

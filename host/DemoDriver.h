@@ -1,8 +1,10 @@
-// Drives the interactive host by itself so that its windows can be photographed: it applies the first
-// three designs to the three pads, opens the plug-in menu on the first pad with its submenu unfolded,
-// then opens the design editor, and finally closes the pads. Before each picture it writes
-// "demo: shot NAME" to the transcript and waits until a file "shot-NAME.done" appears in the current
-// folder (or 30 s pass), which the script taking the pictures creates when it has taken one.
+// Drives the interactive host by itself so that its windows can be photographed, one picture per step:
+// the plug-in menu open on the first pad with its submenu unfolded ("1-menu"), the first design applied
+// to the first pad ("2-first-design"), the second design to the second pad ("3-second-design"), the first
+// pad hidden ("4-hidden"), the design editor open ("5-editor"); then it closes the pads. Before each
+// picture it writes "demo: shot NAME" to the transcript and waits until a file "shot-NAME.done" appears
+// in the current folder (or 30 s pass), which the script taking the pictures creates when it has taken
+// one.
 #pragma once
 
 #include <windows.h>

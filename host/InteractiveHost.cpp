@@ -12,6 +12,7 @@
 #include "host/DemoDriver.h"
 #include "host/Host.h"
 #include "host/HostText.h"
+#include "host/PadIniFile.h"
 #include "host/PadWindow.h"
 #include "win32/Cp932.h"
 
@@ -19,9 +20,7 @@ namespace lumisk::host {
 namespace {
 
 constexpr const char* kHostCaption = "Orbiqa (代役)";
-constexpr int kGap = 24;
-// Pads start this far apart, so that a pad that grows when a design is applied does not cover the next.
-constexpr int kSlotWidth = 320;
+constexpr const char* kHostIniName = "orbiqa-sim.ini";
 
 void tell(const std::string& cp932) {
   MessageBoxW(nullptr, toWide(cp932).c_str(), toWide(kHostCaption).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
@@ -33,6 +32,14 @@ std::wstring defaultIni(const std::wstring& pluginPath) {
   const std::size_t dot = pluginPath.rfind(L'.');
   const bool hasExtension = dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash);
   return (hasExtension ? pluginPath.substr(0, dot) : pluginPath) + L".ini";
+}
+
+// Where the host keeps its pads: `path` as given, or orbiqa-sim.ini in the current folder; empty when
+// the path cannot be named in code page 932.
+std::string padIniPath(const std::wstring& path) {
+  if (!path.empty()) return toCp932(path).value_or(std::string());
+  const std::string folder = currentFolder();
+  return folder.empty() ? std::string(kHostIniName) : folder + "\\" + kHostIniName;
 }
 
 class ClassRegistration {
@@ -73,14 +80,11 @@ void runPads(Host& host, const std::wstring& pluginPath, const std::wstring& ini
     if (--open == 0) PostQuitMessage(0);
   };
   std::vector<std::unique_ptr<PadWindow>> windows;
-  POINT at{kGap, kGap};
   for (std::size_t i = 0; i < board.pads().size(); ++i) {
-    windows.push_back(std::make_unique<PadWindow>(instance, host, i, at, closed));
+    windows.push_back(std::make_unique<PadWindow>(instance, host, i, POINT{0, 0}, closed));
     ++open;
-    RECT frame{};
-    GetWindowRect(windows.back()->handle(), &frame);
-    at.x = std::max<LONG>(frame.right + kGap, kGap + static_cast<LONG>(i + 1) * kSlotWidth);
   }
+  arrangeWindows(windows);
   host.padChanged = [&windows](const Pad& pad) {
     for (auto& window : windows)
       if (window->handle() && window->pad().id == pad.id) window->refresh();
@@ -130,18 +134,23 @@ void runPads(Host& host, const std::wstring& pluginPath, const std::wstring& ini
 
 }  // namespace
 
-int runInteractive(const std::wstring& pluginPath, const std::wstring& iniPath, bool demo) {
+int runInteractive(const std::wstring& pluginPath, const std::wstring& iniPath, const std::wstring& hostIniPath,
+                   bool demo) {
   Transcript transcript(stdout, currentFolder());
   PadBoard board;
+  PadIniFile padIni(padIniPath(hostIniPath));
+  transcript.line(padIni.load(board));
   Host host(board, transcript);
+  int status = 0;
   try {
     runPads(host, pluginPath, iniPath, demo);
-    return 0;
   } catch (const std::exception& e) {
     transcript.line(std::string("error: ") + e.what());
     tell(e.what());
-    return 1;
+    status = 1;
   }
+  transcript.line(padIni.save(board));
+  return status;
 }
 
 }  // namespace lumisk::host

@@ -18,6 +18,7 @@ constexpr std::array<std::array<int32_t, kIntKeyCount>, 3> kStartValues = {{
 // The second pad's wallpaper holds 表 (95 5C): its second byte is a backslash.
 constexpr std::array<const char*, 3> kStartWallPapers = {"", "C:\\壁紙\\表紙.bmp", ""};
 constexpr std::array<const char*, 3> kPadNames = {"パッド1", "パッド2", "パッド3"};
+constexpr std::array<const char*, 3> kGroupNames = {"よく使う", "仕事", "趣味"};
 
 // The pad's sizes: a pad of no columns or of zero-wide buttons cannot be shown.
 constexpr bool isSize(int keyIndex) { return keyIndex == 10 || keyIndex == 11 || keyIndex == 21 || keyIndex == 22; }
@@ -45,6 +46,7 @@ PadBoard::PadBoard() {
     pad.id = 101 + static_cast<int32_t>(p);
     pad.clickValue = 11 + static_cast<int32_t>(p);
     pad.name = kPadNames[p];
+    pad.group = kGroupNames[p];
     for (int k = 0; k < kIntKeyCount; ++k) pad.values[static_cast<std::size_t>(k)] = std::to_string(kStartValues[p][static_cast<std::size_t>(k)]);
     pad.values[kIntKeyCount] = kStartWallPapers[p];
     pads_.push_back(std::move(pad));

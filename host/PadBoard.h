@@ -18,7 +18,9 @@ struct Pad {
   int32_t id = 0;          // the pad identifier the host API uses
   int32_t clickValue = 0;  // what a plug-in menu click on this pad passes; OQAGetPadID maps it to `id`
   std::string name;        // shown in the pad's title bar
+  std::string group;       // the name of the button group the pad shows: on its drag bar and hidden form
   std::array<std::string, kKeyCount> values;  // in key catalogue order
+  bool hidden = false;     // shrunk to its hidden form (HideColor, HideSize, HideGroupName)
 
   // The integer setting at `keyIndex` (0..22); `fallback` when its text is no number.
   int32_t integer(int keyIndex, int32_t fallback = 0) const;

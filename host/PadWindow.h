@@ -1,7 +1,8 @@
-// One pad on the screen: a window drawn from the pad's settings (workspace colour, drag bar, scroll bar,
-// Rows x Cols buttons of BtnWidth x BtnHeight in BtnColor, the first one selected, wallpaper). A right
-// click shows the plug-in menu that the host keeps; choosing an item passes the click to the plug-in with
-// this pad's click value.
+// One pad on the screen: a window drawn from the pad's 24 settings (see PadLayout.h for where the parts
+// go, PadPainter.h for how they look). The button under the mouse is the selected one (the first when
+// the mouse is elsewhere); the drag bar moves the pad. A right click shows the host's menu: the plug-in
+// menu that the host keeps, then the host's own items, hiding or showing the pad and closing it.
+// Choosing a plug-in item passes the click to the plug-in with this pad's click value.
 #pragma once
 
 #include <windows.h>
@@ -9,27 +10,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/Host.h"
+#include "host/PadLayout.h"
+#include "host/PadPainter.h"
 
 namespace lumisk::host {
-
-// Where the parts of a pad go in its client area, from its settings. Out-of-range settings are clamped
-// for drawing only; the pad keeps what it was given.
-struct PadLayout {
-  SIZE client{};
-  RECT dragBar{};    // empty when there is none
-  RECT scrollBar{};  // empty when there is none
-  int scrollSide = 0;  // 1 left, 2 top, 3 right, 4 bottom
-  RECT grid{};
-  int cols = 1, rows = 1;
-  SIZE button{};
-};
-PadLayout layoutOf(const Pad& pad);
-
-// A setting's colour as GDI takes it: 0x00BBGGRR, or a system colour for a negative value (its low byte
-// naming the system colour), as launchers store "button face" and the like.
-COLORREF colourOf(int32_t value);
 
 class PadWindow {
  public:
@@ -49,6 +36,8 @@ class PadWindow {
   // What choosing plug-in menu item `item` on this pad does: the click goes to the plug-in with this
   // pad's click value, and the pad is drawn anew.
   void click(int32_t item);
+  // Shrinks the pad to its hidden form, or shows it whole again.
+  void setHidden(bool hidden);
 
   static void registerClass(HINSTANCE instance);
   static void unregisterClass(HINSTANCE instance);
@@ -57,20 +46,25 @@ class PadWindow {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void onPaint();
-  void paint(HDC dc);
+  void onMouseMove(int x, int y);
+  LRESULT onHitTest(LPARAM lParam);
   void showMenu(POINT screen);
-  void drawWallPaper(HDC dc, const RECT& area);
-
-  struct DeleteBitmap {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-  };
+  // What the screen allows the pad's client area.
+  LayoutLimits limits() const;
 
   Host& host_;
   std::size_t index_;
   std::function<void()> closed_;
   HWND window_ = nullptr;
-  std::string wallPaperPath_;
-  std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteBitmap> wallPaper_;
+  int textHeight_ = 13;
+  PadLayout layout_;   // as the window was last fitted
+  int hover_ = -1;     // the button under the mouse, -1 when none
+  bool tracking_ = false;
+  WallPaperCache wallPapers_;
 };
+
+// Places the pads' windows left to right from the work area's top-left corner, starting a new row where
+// the next would cross the right edge; no window leaves the work area.
+void arrangeWindows(const std::vector<std::unique_ptr<PadWindow>>& windows);
 
 }  // namespace lumisk::host

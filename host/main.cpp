@@ -2,9 +2,13 @@
 // part: it keeps pads with their settings, exports the host API, shows the plug-in menu and passes the
 // clicks on.
 //
-//   orbiqa-sim.exe --plugin PATH [--ini PATH]                       one window per pad
+//   orbiqa-sim.exe --plugin PATH [--ini PATH] [--host-ini PATH]      one window per pad
 //   orbiqa-sim.exe --plugin PATH --script FILE [--data FOLDER] [--timeout SECONDS]
-//   orbiqa-sim.exe --plugin PATH --ini PATH --demo                  the windows, driven for screenshots
+//   orbiqa-sim.exe --plugin PATH --ini PATH [--host-ini PATH] --demo the windows, driven for screenshots
+//
+// The windowed runs keep the pads' settings in the host's own INI file (--host-ini, by default
+// orbiqa-sim.ini in the current folder); a scripted run starts from the same pads every time and
+// neither reads nor writes it.
 //
 // The scripted run writes its transcript (UTF-8) to stdout and exits with 0 when every command worked
 // and every check held, 1 otherwise, 2 for a wrong command line, 3 when the time ran out.
@@ -35,6 +39,7 @@ struct Options {
   std::wstring script;
   std::wstring data;
   std::wstring ini;
+  std::wstring hostIni;
   bool demo = false;
   int timeoutSeconds = 120;
 };
@@ -48,11 +53,13 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
     else if (word == L"--script" && hasValue) options.script = argv[++i];
     else if (word == L"--data" && hasValue) options.data = argv[++i];
     else if (word == L"--ini" && hasValue) options.ini = argv[++i];
+    else if (word == L"--host-ini" && hasValue) options.hostIni = argv[++i];
     else if (word == L"--timeout" && hasValue) options.timeoutSeconds = std::max(1, _wtoi(argv[++i]));
     else if (word == L"--demo") options.demo = true;
     else return std::nullopt;
   }
   if (options.plugin.empty()) return std::nullopt;
+  if (!options.script.empty() && !options.hostIni.empty()) return std::nullopt;  // scripts never use it
   return options;
 }
 
@@ -134,9 +141,9 @@ int main() {
   std::unique_ptr<wchar_t*, ArgumentsFree> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
   const auto options = argv ? parse(argc, argv.get()) : std::nullopt;
   if (!options) {
-    std::fputs("usage: orbiqa-sim --plugin PATH [--ini PATH] [--demo | --script FILE [--data FOLDER] [--timeout S]]\n", stderr);
+    std::fputs("usage: orbiqa-sim --plugin PATH [--ini PATH] [--host-ini PATH] [--demo | --script FILE [--data FOLDER] [--timeout S]]\n", stderr);
     return 2;
   }
   if (!options->script.empty()) return runScript(*options);
-  return runInteractive(options->plugin, options->ini, options->demo);
+  return runInteractive(options->plugin, options->ini, options->hostIni, options->demo);
 }

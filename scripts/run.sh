@@ -6,9 +6,13 @@
 # menu; closing the last pad ends the plug-in, which then writes its INI file. Without a display the host
 # runs its demo under Xvfb and the screenshots it takes are printed at the end.
 #
-# The designs live in build/run/lumisk.ini, copied from examples/ when it is not there yet (delete it to
-# start again from the examples); build/run/sample.dsg is a design file to import.
-# LUMISK_BUILD_DIR chooses another build folder (default build/win64).
+# The designs live in build/run/lumisk.ini, copied from examples/ with their wallpapers when it is not
+# there yet (delete it to start again from the examples); build/run/sample.dsg is a design file to import.
+# The pads keep their looks between runs in build/run/orbiqa-sim.ini, the host's own file (delete it for
+# the pads as they first start).
+# LUMISK_BUILD_DIR chooses another build folder (default build/win64), LUMISK_WINEPREFIX another Wine
+# prefix for the windows (default build/wineprefix-x11), LUMISK_DEMO_DIR another folder for the demo's
+# pictures (default build/demo).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -27,10 +31,16 @@ windows_path() {  # Wine shows the Unix root as drive Z:
   printf 'Z:%s' "${p//\//\\}"
 }
 
-export WINEPREFIX=$root/build/wineprefix-x11 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEPREFIX=$(realpath -m "${LUMISK_WINEPREFIX:-$root/build/wineprefix-x11}") WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
 # Wine's menu and caption font (Tahoma) falls back to "MS UI Gothic" for Japanese, which Linux lacks:
 # without this the plug-in menu shows empty boxes. IPA P Gothic comes with fonts-ipafont-gothic.
 replacements='HKCU\Software\Wine\Fonts\Replacements'
+if [ ! -f "$WINEPREFIX/.lumisk-ready" ]; then  # a prefix of the caller's own: made like setup.sh makes one
+  mkdir -p "$WINEPREFIX"
+  env -u DISPLAY /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w
+  touch "$WINEPREFIX/.lumisk-ready"
+fi
 if ! /usr/lib/wine/wine64 reg query "$replacements" /v 'MS UI Gothic' >/dev/null 2>&1; then
   /usr/lib/wine/wine64 reg add "$replacements" /v 'MS UI Gothic' /d 'IPAPGothic' /f >/dev/null 2>&1
 fi
@@ -41,6 +51,7 @@ if [ -n "${DISPLAY:-}" ]; then
   mkdir -p build/run
   [ -f build/run/lumisk.ini ] || cp examples/lumisk.ini build/run/lumisk.ini
   [ -f build/run/sample.dsg ] || cp examples/sample.dsg build/run/sample.dsg
+  for wall in examples/*.bmp; do [ -f "build/run/${wall##*/}" ] || cp "$wall" build/run/; done
   echo "run: designs in build/run/lumisk.ini; right-click a pad for the plug-in menu"
   cd build/run
   status=0
@@ -51,10 +62,10 @@ fi
 
 # No display: the demo under Xvfb, in a fresh copy of the examples. The host says "demo: shot NAME" when a
 # picture is due and waits for shot-NAME.done.
-demo=$root/build/demo
+demo=$(realpath -m "${LUMISK_DEMO_DIR:-$root/build/demo}")
 rm -rf "$demo"
 mkdir -p "$demo"
-cp examples/lumisk.ini examples/sample.dsg "$demo/"
+cp examples/lumisk.ini examples/sample.dsg examples/*.bmp "$demo/"
 cat >"$demo/demo.sh" <<'DEMO'
 #!/usr/bin/env bash
 # Runs inside xvfb-run: the host's transcript is read line by line and each picture taken when asked for.
