@@ -418,8 +418,21 @@ void ScriptRunner::press(const std::string& caption, const std::string& label) {
 void ScriptRunner::keys(const Words& words) {
   for (std::size_t i = 1; i < words.size(); ++i) {
     if (!sendKey(words[i])) throw std::runtime_error("no such key: " + words[i]);
-    pump(kInputPauseMs);
+    takeInput();
   }
+}
+
+// Input sent with SendInput reaches the queue through the window system, later on a busy machine: wait
+// for it to arrive, then run the loop until none is left, so that what a key or a drag starts (a dialog
+// that the watcher answers, a menu command) has finished before the script goes on.
+void ScriptRunner::takeInput() {
+  constexpr DWORD kArrivalMs = 3000;
+  constexpr ULONGLONG kLimitMs = 10000;
+  MsgWaitForMultipleObjectsEx(0, nullptr, kArrivalMs, QS_INPUT, MWMO_INPUTAVAILABLE);
+  const ULONGLONG until = GetTickCount64() + kLimitMs;
+  do {
+    pump(kInputPauseMs);
+  } while (HIWORD(GetQueueStatus(QS_INPUT)) != 0 && GetTickCount64() < until);
 }
 
 HWND ScriptRunner::listBox(const std::string& caption, const std::string& number) {
@@ -461,7 +474,7 @@ void ScriptRunner::drag(const Words& words) {
     return point;
   };
   sendDrag(centre(words[3]), centre(words[4]));
-  pump(kInputPauseMs);
+  takeInput();
 }
 
 // The plain message loop of a host: it knows nothing of the plug-in's windows.

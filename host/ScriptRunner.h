@@ -80,6 +80,7 @@ class ScriptRunner {
   HWND window(const std::string& caption);  // fails when there is no such window
   void press(const std::string& caption, const std::string& label);
   void keys(const Words& words);
+  void takeInput();
   HWND listBox(const std::string& caption, const std::string& number);
   void printList(const std::string& caption, const std::string& number);
   void drag(const Words& words);
