@@ -12,6 +12,11 @@ BOOL CALLBACK collectVisible(HWND window, LPARAM data) {
   return TRUE;
 }
 
+BOOL CALLBACK collectChild(HWND window, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
 BOOL CALLBACK collectListBoxes(HWND window, LPARAM data) {
   wchar_t kind[16] = {};
   GetClassNameW(window, kind, 16);
@@ -80,6 +85,12 @@ HWND findTopLevelWindow(const std::wstring& caption) {
   for (HWND window : visibleTopLevelWindows())
     if (windowText(window) == caption) return window;
   return nullptr;
+}
+
+std::vector<HWND> childWindowsOf(HWND window) {
+  std::vector<HWND> found;
+  EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 std::vector<HWND> listBoxesOf(HWND window) {

@@ -16,6 +16,8 @@ std::wstring windowText(HWND window);
 std::vector<HWND> visibleTopLevelWindows();
 // The visible top-level window of this thread with exactly this caption; nullptr when there is none.
 HWND findTopLevelWindow(const std::wstring& caption);
+// Every window inside `window`, in the order they were created.
+std::vector<HWND> childWindowsOf(HWND window);
 // The list boxes inside `window`, in the order they were created.
 std::vector<HWND> listBoxesOf(HWND window);
 

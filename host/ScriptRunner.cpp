@@ -392,15 +392,7 @@ void ScriptRunner::press(const std::string& caption, const std::string& label) {
   const HWND top = window(caption);
   if (!top) return;
   const std::wstring wantedLabel = wideFromUtf8(label);
-  std::vector<HWND> children;
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
+  for (HWND child : childWindowsOf(top)) {
     wchar_t kind[16] = {};
     GetClassNameW(child, kind, 16);
     if (lstrcmpiW(kind, L"Button") != 0 || windowText(child) != wantedLabel) continue;
