@@ -91,15 +91,7 @@ class EditorTest : public ::testing::Test {
     for (const auto& line : mainSection) ini += line + "\r\n";
     ini += "\r\n";
     files.files[kIniPath] = ini;
-    plug.binding().bind(true, [](const char* name) -> void* {
-      static int dummy;
-      const std::string n = name;
-      if (n == "OQAGetPadID") return reinterpret_cast<void*>(&FakeHost::getPadID);
-      if (n == "OQAGetPadInit") return reinterpret_cast<void*>(&FakeHost::getPadInit);
-      if (n == "OQASetPadInit") return reinterpret_cast<void*>(&FakeHost::setPadInit);
-      if (n == "OQAChangePluginMenus") return reinterpret_cast<void*>(&FakeHost::changePluginMenus);
-      return &dummy;
-    });
+    FakeHost::bindTo(plug.binding());
     plug.setInitFile(kIniPath.c_str());
     ASSERT_EQ(plug.beginPlugin(), host.menusResult);
     for (std::size_t i = 0; i < names.size(); ++i) plug.designs().append(names[i], sampleDesign(static_cast<int>(i)));

@@ -22,14 +22,7 @@ const AsciiCollation kCollation;
 const std::string kIni = "C:\\表\\lumisk.ini";
 
 void bindHost(PlugFunc& plug) {
-  plug.binding().bind(true, [](const char* name) -> void* {
-    const std::string n = name;
-    if (n == "OQAGetPadID") return reinterpret_cast<void*>(&FakeHost::getPadID);
-    if (n == "OQAGetPadInit") return reinterpret_cast<void*>(&FakeHost::getPadInit);
-    if (n == "OQASetPadInit") return reinterpret_cast<void*>(&FakeHost::setPadInit);
-    if (n == "OQAChangePluginMenus") return reinterpret_cast<void*>(&FakeHost::changePluginMenus);
-    return &dummy;
-  });
+  FakeHost::bindTo(plug.binding());
 }
 
 std::string designsIni(int count) {

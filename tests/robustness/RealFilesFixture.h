@@ -51,15 +51,7 @@ class RealFilesTest : public ::testing::Test {
   std::string ini() const { return cp932(wideIni()); }
 
   void SetUp() override {
-    plug.binding().bind(true, [](const char* name) -> void* {
-      static int dummy;
-      const std::string n = name;
-      if (n == "OQAGetPadID") return reinterpret_cast<void*>(&FakeHost::getPadID);
-      if (n == "OQAGetPadInit") return reinterpret_cast<void*>(&FakeHost::getPadInit);
-      if (n == "OQASetPadInit") return reinterpret_cast<void*>(&FakeHost::setPadInit);
-      if (n == "OQAChangePluginMenus") return reinterpret_cast<void*>(&FakeHost::changePluginMenus);
-      return &dummy;
-    });
+    FakeHost::bindTo(plug.binding());
     plug.setInitFile(ini().c_str());
     launcher = std::make_unique<EditFormLauncher>(GetModuleHandleW(nullptr), [this] {
       EditFormServices services;

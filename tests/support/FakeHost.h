@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/OQAPI.h"
 #include "store/HostApi.h"
 
 namespace lumisk::testing {
@@ -70,6 +71,20 @@ class FakeHost {
   static int32_t LUMISK_STDCALL changePluginMenus(const char* name) {
     current()->calls.push_back({"OQAChangePluginMenus", 0, name, ""});
     return current()->menusResult;
+  }
+
+  // Binds the four host functions the plug-in calls in these tests to this fake; every other name is
+  // found too (a harmless stand-in), as in a host that exports the whole API.
+  static void bindTo(OQAPI& binding) {
+    binding.bind(true, [](const char* name) -> void* {
+      static int standIn;
+      const std::string n = name;
+      if (n == "OQAGetPadID") return reinterpret_cast<void*>(&FakeHost::getPadID);
+      if (n == "OQAGetPadInit") return reinterpret_cast<void*>(&FakeHost::getPadInit);
+      if (n == "OQASetPadInit") return reinterpret_cast<void*>(&FakeHost::setPadInit);
+      if (n == "OQAChangePluginMenus") return reinterpret_cast<void*>(&FakeHost::changePluginMenus);
+      return &standIn;
+    });
   }
 };
 
