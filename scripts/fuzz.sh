@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (preset "fuzz", clang with ASan and UBSan), replays every saved finding in
 # fuzz/regressions/<target>/, then fuzzes each target for the given number of seconds on one core, starting
-# from the seeds in fuzz/corpus/<target>/. Ends with "fuzz: 3 targets, N executions, N findings" and exits
+# from the seeds in fuzz/corpus/<target>/. Ends with "fuzz: 4 targets, N executions, N findings" and exits
 # non-zero when a regression fails again or fuzzing finds a new input that breaks a property.
 #
-#   scripts/fuzz.sh            20 s per target, about a minute in all (the short run of the test command)
+#   scripts/fuzz.sh            20 s per target, under two minutes in all (the short run of the test command)
 #   scripts/fuzz.sh 600        a long run: 10 minutes per target
 #   LUMISK_FUZZ_BUILD=build/my-fuzz scripts/fuzz.sh 600    another build directory (default build/fuzz)
 #   LUMISK_FUZZ_JOBS=1         build jobs (default 2)
@@ -18,7 +18,7 @@ cd "$root"
 
 seconds=${1:-20}
 build=${LUMISK_FUZZ_BUILD:-build/fuzz}
-targets=(fuzz_roundtrip fuzz_integer fuzz_menu)
+targets=(fuzz_roundtrip fuzz_batched fuzz_integer fuzz_menu)
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   mkdir -p "$(dirname "$build")"
@@ -51,6 +51,8 @@ for target in "${targets[@]}"; do
 
   dict=()
   [ -f "fuzz/${target#fuzz_}.dict" ] && dict=(-dict="fuzz/${target#fuzz_}.dict")
+  # fuzz_batched reads the same design files as fuzz_roundtrip: the same tokens and seeds serve both.
+  [ "$target" = fuzz_batched ] && dict=(-dict=fuzz/roundtrip.dict)
   "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$out/" "${dict[@]}" "$work" "fuzz/corpus/$target" >"$log" 2>&1
   rc=$?
