@@ -12,7 +12,7 @@ cd "$root"
 runs=${1:-10000000}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_integer fuzz_menu fuzz_roundtrip)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_integer fuzz_menu fuzz_roundtrip fuzz_batched)
 build=${LUMISK_FUZZ_BUILD:-build/fuzz}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -27,6 +27,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$work" "$out" "$(dirname "$log")"
   dict=()
   [ -f "fuzz/${target#fuzz_}.dict" ] && dict=(-dict="fuzz/${target#fuzz_}.dict")
+  [ "$target" = fuzz_batched ] && dict=(-dict=fuzz/roundtrip.dict)
   start=$(date +%s)
   "$build/fuzz/$target" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$out/" "${dict[@]}" "$work" "fuzz/corpus/$target" >"$log" 2>&1
