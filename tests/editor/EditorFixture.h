@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -25,6 +26,25 @@
 namespace lumisk::testing {
 
 inline const std::string kIniPath = "C:\\lumisk\\lumisk.ini";
+
+// Runs the messages waiting on this thread, as the host's loop would.
+inline void pumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// Opens the editor the way the plug-in menu does: a click on its last command.
+inline TEditForm& openEditorFromMenu(PlugFunc& plug, EditFormLauncher& launcher) {
+  const int32_t m = static_cast<int32_t>(std::min<std::size_t>(plug.designs().count(), 30));
+  plug.menuClick(m + 4, 0);
+  TEditForm* form = launcher.form();
+  if (!form) throw std::runtime_error("the editor did not open");
+  pumpMessages();
+  return *form;
+}
 
 // Answers of the export's save dialog, and what it was asked.
 struct SaveDialogScript {
@@ -99,22 +119,12 @@ class EditorTest : public ::testing::Test {
 
   // Opens the editor the way the plug-in menu does: a click on its last command.
   TEditForm& open() {
-    const int32_t m = static_cast<int32_t>(std::min<std::size_t>(plug.designs().count(), 30));
-    plug.menuClick(m + 4, 0);
+    TEditForm& form = openEditorFromMenu(plug, *launcher);
     EXPECT_TRUE(plug.editorOpen());
-    TEditForm* form = launcher->form();
-    if (!form) throw std::runtime_error("the editor did not open");
-    pump();
-    return *form;
+    return form;
   }
 
-  static void pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  static void pump() { pumpMessages(); }
 
   bool isOpen() const { return launcher->form() != nullptr; }
 

@@ -79,22 +79,9 @@ class RealFilesTest : public ::testing::Test {
   }
 
   // Opens the editor the way the plug-in menu does.
-  TEditForm& openEditor() {
-    const int32_t m = static_cast<int32_t>(std::min<std::size_t>(plug.designs().count(), 30));
-    plug.menuClick(m + 4, 0);
-    TEditForm* form = launcher->form();
-    if (!form) throw std::runtime_error("the editor did not open");
-    pump();
-    return *form;
-  }
+  TEditForm& openEditor() { return openEditorFromMenu(plug, *launcher); }
 
-  static void pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  static void pump() { pumpMessages(); }
 };
 
 }  // namespace lumisk::testing
