@@ -565,15 +565,15 @@ TEST_F(EditorTest, ModifyAndClearChangeTheCurrentDesignOnlyWithOneDesignAndTheRi
 
 // ---- Resources, lifetime, speed -----------------------------------------------------------------
 
+// The system calls it with its own convention, which the 32-bit build must declare.
+BOOL CALLBACK countWindow(HWND, LPARAM counter) {
+  ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
 int threadWindows() {
   int count = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND, LPARAM counter) -> BOOL {
-        ++*reinterpret_cast<int*>(counter);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
