@@ -132,4 +132,31 @@ void sendDrag(POINT from, POINT to) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void runMessageLoop(int milliseconds) {
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= until) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+  }
+}
+
+// Input sent with SendInput reaches the queue through the window system, later on a busy machine: wait
+// for it to arrive, then run the loop until none is left.
+void takeInput() {
+  constexpr DWORD kArrivalMs = 3000;
+  constexpr ULONGLONG kLimitMs = 10000;
+  MsgWaitForMultipleObjectsEx(0, nullptr, kArrivalMs, QS_INPUT, MWMO_INPUTAVAILABLE);
+  const ULONGLONG until = GetTickCount64() + kLimitMs;
+  do {
+    runMessageLoop(kInputPauseMs);
+  } while (HIWORD(GetQueueStatus(QS_INPUT)) != 0 && GetTickCount64() < until);
+}
+
 }  // namespace lumisk::host

@@ -27,4 +27,13 @@ bool sendKey(std::string_view key);
 // Presses the left button at `from`, moves there in steps to `to` and releases it (screen points).
 void sendDrag(POINT from, POINT to);
 
+// The plain message loop of a host, for `milliseconds`: it knows nothing of the plug-in's windows.
+void runMessageLoop(int milliseconds);
+// Waits for input sent with sendKey or sendDrag to arrive, then runs the message loop until none is
+// left, so that what the input starts (a dialog that the dialog watcher answers, a menu command) has
+// finished when it returns.
+void takeInput();
+// Long enough for the loop to take the input and for the dialog watcher to answer what it opens.
+constexpr int kInputPauseMs = 150;
+
 }  // namespace lumisk::host

@@ -233,7 +233,7 @@ void ScriptRunner::execute(const Words& words, const std::vector<std::string>& l
     drag(words);
   } else if (c == "pump") {
     need(words, 1);
-    pump(number(words[1]));
+    runMessageLoop(number(words[1]));
   } else if (c == "mkdir") {
     need(words, 1);
     if (!CreateDirectoryW(path(words[1]).c_str(), nullptr)) fail("cannot make the folder");
@@ -399,7 +399,7 @@ void ScriptRunner::press(const std::string& caption, const std::string& label) {
     const int id = GetDlgCtrlID(child);
     PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
     // As with a key, the click is taken before the script goes on, and a question it asks is answered.
-    pump(kInputPauseMs);
+    runMessageLoop(kInputPauseMs);
     return;
   }
   fail("no button " + text(label) + " in a window " + text(caption));
@@ -412,19 +412,6 @@ void ScriptRunner::keys(const Words& words) {
     if (!sendKey(words[i])) throw std::runtime_error("no such key: " + words[i]);
     takeInput();
   }
-}
-
-// Input sent with SendInput reaches the queue through the window system, later on a busy machine: wait
-// for it to arrive, then run the loop until none is left, so that what a key or a drag starts (a dialog
-// that the watcher answers, a menu command) has finished before the script goes on.
-void ScriptRunner::takeInput() {
-  constexpr DWORD kArrivalMs = 3000;
-  constexpr ULONGLONG kLimitMs = 10000;
-  MsgWaitForMultipleObjectsEx(0, nullptr, kArrivalMs, QS_INPUT, MWMO_INPUTAVAILABLE);
-  const ULONGLONG until = GetTickCount64() + kLimitMs;
-  do {
-    pump(kInputPauseMs);
-  } while (HIWORD(GetQueueStatus(QS_INPUT)) != 0 && GetTickCount64() < until);
 }
 
 HWND ScriptRunner::listBox(const std::string& caption, const std::string& number) {
@@ -467,22 +454,6 @@ void ScriptRunner::drag(const Words& words) {
   };
   sendDrag(centre(words[3]), centre(words[4]));
   takeInput();
-}
-
-// The plain message loop of a host: it knows nothing of the plug-in's windows.
-void ScriptRunner::pump(int milliseconds) {
-  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const ULONGLONG now = GetTickCount64();
-    if (now >= until) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
-  }
 }
 
 void ScriptRunner::writeBlock(const std::string& target, const std::vector<std::string>& lines, std::size_t& next) {
@@ -657,12 +628,12 @@ void ScriptRunner::cycle(const Words& words) {
     const auto itemCount = static_cast<int32_t>(host_.menu().size());
     if (itemCount < 2) throw std::runtime_error("no plug-in menu in round " + std::to_string(round + 1));
     p.menuClick(itemCount - 1, host_.pads().pads().front().clickValue);
-    pump(10);
+    runMessageLoop(10);
     if (threadWindowCount() > windowsBefore) ++editorsOpened;
     if (p.liveGuiObjects) peakLive = std::max(peakLive, p.liveGuiObjects());
     p.endPlugin();
     host_.clearMenu();
-    pump(10);
+    runMessageLoop(10);
     if (p.liveGuiObjects) {
       ++probed;
       guiObjectsLeft += p.liveGuiObjects();

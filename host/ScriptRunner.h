@@ -80,11 +80,9 @@ class ScriptRunner {
   HWND window(const std::string& caption);  // fails when there is no such window
   void press(const std::string& caption, const std::string& label);
   void keys(const Words& words);
-  void takeInput();
   HWND listBox(const std::string& caption, const std::string& number);
   void printList(const std::string& caption, const std::string& number);
   void drag(const Words& words);
-  void pump(int milliseconds);
   void writeBlock(const std::string& target, const std::vector<std::string>& lines, std::size_t& next);
   void generateIni(const std::string& target, int count);
   void compare(const std::string& a, const std::string& b);
@@ -95,9 +93,6 @@ class ScriptRunner {
   void checkTime(const std::string& which, double limit);
   void menuCost(int rounds);
   void cycle(const Words& words);
-
-  // Long enough for the loop to take the input and for the dialog watcher to answer what it opens.
-  static constexpr int kInputPauseMs = 150;
 
   Host& host_;
   Transcript& transcript_;
