@@ -1,7 +1,6 @@
 #include "host/ScriptRunner.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <stdexcept>
 
@@ -35,20 +34,6 @@ std::vector<std::string> splitWords(std::string_view line) {
     }
   }
   return words;
-}
-
-int32_t number(const std::string& word) {
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (error != std::errc{} || end != word.data() + word.size()) throw std::runtime_error("not a number: " + word);
-  return value;
-}
-
-double seconds(const std::string& word) {
-  std::size_t used = 0;
-  const double value = std::stod(word, &used);
-  if (used != word.size()) throw std::runtime_error("not a number: " + word);
-  return value;
 }
 
 class Stopwatch {
@@ -91,17 +76,7 @@ std::string cp932Lines(const std::vector<std::string>& utf8Lines) {
 }  // namespace
 
 ScriptRunner::ScriptRunner(Host& host, DialogWatcher& watcher, std::wstring pluginPath, std::string dataFolder)
-    : host_(host),
-      transcript_(host.transcript()),
-      watcher_(watcher),
-      pluginPath_(std::move(pluginPath)),
-      workFolder_(utf8FromWide(toWide(host.transcript().workFolder()))),
-      dataFolder_(std::move(dataFolder)) {}
-
-void ScriptRunner::fail(const std::string& cp932) {
-  transcript_.line(cp932);
-  ++failures_;
-}
+    : session_(host, watcher, std::move(pluginPath), std::move(dataFolder)) {}
 
 int ScriptRunner::run(const std::vector<std::string>& lines) {
   for (std::size_t next = 0; next < lines.size();) {
@@ -109,47 +84,22 @@ int ScriptRunner::run(const std::vector<std::string>& lines) {
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
     const std::size_t start = line.find_first_not_of(" \t");
     if (start == std::string::npos || line[start] == '#') continue;
-    transcript_.utf8Line("> " + line.substr(start));
+    session_.transcript().utf8Line("> " + line.substr(start));
     bool answering = false;
     try {
       const Words words = splitWords(line);
       answering = words[0] == "answer";
       execute(words, lines, next);
     } catch (const std::exception& e) {
-      fail(std::string("error: ") + e.what());
+      session_.fail(std::string("error: ") + e.what());
     }
     if (!answering) {
-      if (const std::size_t unused = watcher_.dropUnused())
-        fail("answers not used: " + std::to_string(unused));
-      failures_ += watcher_.takeUnexpected();
+      if (const std::size_t unused = session_.watcher().dropUnused())
+        session_.fail("answers not used: " + std::to_string(unused));
+      session_.addFailures(session_.watcher().takeUnexpected());
     }
   }
-  return failures_;
-}
-
-std::wstring ScriptRunner::path(const std::string& word) const { return wideFromUtf8(expandFolders(word, workFolder_, dataFolder_)); }
-
-std::string ScriptRunner::text(const std::string& word) const {
-  auto converted = cp932FromUtf8(expandFolders(word, workFolder_, dataFolder_));
-  if (!converted) throw std::runtime_error("no code page 932 form: " + word);
-  return *converted;
-}
-
-PluginModule& ScriptRunner::plugin() const {
-  if (!host_.plugin()) throw std::runtime_error("no plug-in loaded");
-  return *host_.plugin();
-}
-
-Pad& ScriptRunner::pad(const std::string& word) const {
-  Pad* found = host_.pads().byNumber(number(word));
-  if (!found) throw std::runtime_error("no pad " + word);
-  return *found;
-}
-
-int ScriptRunner::key(const std::string& word) const {
-  const int k = PadBoard::keyIndex(word);
-  if (k < 0) throw std::runtime_error("no setting " + word);
-  return k;
+  return session_.failures();
 }
 
 void ScriptRunner::execute(const Words& words, const std::vector<std::string>& lines, std::size_t& next) {
@@ -160,26 +110,26 @@ void ScriptRunner::execute(const Words& words, const std::vector<std::string>& l
   };
   if (c == "load") {
     need(words, 0);
-    host_.loadPlugin(pluginPath_);
-    const auto missing = plugin().missing();
-    std::string line = "plug-in loaded, name " + transcript_.quoted(host_.pluginName());
+    session_.host().loadPlugin(session_.pluginPath());
+    const auto missing = session_.plugin().missing();
+    std::string line = "plug-in loaded, name " + session_.transcript().quoted(session_.host().pluginName());
     for (const std::string& name : missing) line += ", lacks " + name;
-    transcript_.line(line);
+    session_.transcript().line(line);
   } else if (c == "name" || c == "explanation") {
     need(words, 1);
     getText(c == "explanation", number(words[1]));
   } else if (c == "ini") {
     need(words, 1);
-    const std::string iniPath = text(words[1]);
-    const int32_t result = require(plugin().setInitFile, "OQXSetInitFile")(iniPath.c_str());
-    transcript_.line("OQXSetInitFile(" + transcript_.quoted(iniPath) + ") -> " + std::to_string(result));
+    const std::string iniPath = session_.text(words[1]);
+    const int32_t result = require(session_.plugin().setInitFile, "OQXSetInitFile")(iniPath.c_str());
+    session_.transcript().line("OQXSetInitFile(" + session_.transcript().quoted(iniPath) + ") -> " + std::to_string(result));
   } else if (c == "begin" || c == "end") {
     need(words, 0);
     timed(c == "begin");
   } else if (c == "free") {
     need(words, 0);
-    host_.freePlugin();
-    transcript_.line("plug-in freed");
+    session_.host().freePlugin();
+    session_.transcript().line("plug-in freed");
   } else if (c == "menu") {
     need(words, 0);
     printMenu();
@@ -188,32 +138,32 @@ void ScriptRunner::execute(const Words& words, const std::vector<std::string>& l
     getMenu(number(words[1]));
   } else if (c == "click") {
     need(words, 2);
-    click(number(words[1]), pad(words[2]).clickValue);
+    click(number(words[1]), session_.pad(words[2]).clickValue);
   } else if (c == "click-value") {
     need(words, 2);
     click(number(words[1]), number(words[2]));
   } else if (c == "set") {
     need(words, 3);
-    Pad& target = pad(words[1]);
-    const int k = key(words[2]);
-    const std::string value = text(words[3]);
+    Pad& target = session_.pad(words[1]);
+    const int k = session_.key(words[2]);
+    const std::string value = session_.text(words[3]);
     if (!PadBoard::acceptable(k, value)) throw std::runtime_error("the pad cannot take " + words[3] + " for " + words[2]);
     target.values[static_cast<std::size_t>(k)] = value;
   } else if (c == "show") {
     need(words, 1);
-    showPad(pad(words[1]));
+    showPad(session_.pad(words[1]));
   } else if (c == "refuse") {
     need(words, 1);
-    host_.pads().setRefused(key(words[1]), true);
+    session_.host().pads().setRefused(session_.key(words[1]), true);
   } else if (c == "fail-get") {
     need(words, 1);
-    host_.pads().setFailedGet(key(words[1]), true);
+    session_.host().pads().setFailedGet(session_.key(words[1]), true);
   } else if (c == "fake-get") {
     need(words, 2);
-    host_.pads().setFakeGet(key(words[1]), text(words[2]));
+    session_.host().pads().setFakeGet(session_.key(words[1]), session_.text(words[2]));
   } else if (c == "normal") {
     need(words, 1);
-    host_.pads().clearFaults(key(words[1]));
+    session_.host().pads().clearFaults(session_.key(words[1]));
   } else if (c == "answer") {
     queueAnswer(words);
   } else if (c == "windows") {
@@ -236,16 +186,16 @@ void ScriptRunner::execute(const Words& words, const std::vector<std::string>& l
     runMessageLoop(number(words[1]));
   } else if (c == "mkdir") {
     need(words, 1);
-    if (!CreateDirectoryW(path(words[1]).c_str(), nullptr)) fail("cannot make the folder");
+    if (!CreateDirectoryW(session_.path(words[1]).c_str(), nullptr)) session_.fail("cannot make the folder");
   } else if (c == "copy") {
     need(words, 2);
-    if (!CopyFileW(path(words[1]).c_str(), path(words[2]).c_str(), FALSE)) fail("cannot copy");
+    if (!CopyFileW(session_.path(words[1]).c_str(), session_.path(words[2]).c_str(), FALSE)) session_.fail("cannot copy");
   } else if (c == "delete") {
     need(words, 1);
-    if (!DeleteFileW(path(words[1]).c_str())) fail("cannot delete");
+    if (!DeleteFileW(session_.path(words[1]).c_str())) session_.fail("cannot delete");
   } else if (c == "exists") {
     need(words, 1);
-    transcript_.line(GetFileAttributesW(path(words[1]).c_str()) == INVALID_FILE_ATTRIBUTES ? "absent" : "exists");
+    session_.transcript().line(GetFileAttributesW(session_.path(words[1]).c_str()) == INVALID_FILE_ATTRIBUTES ? "absent" : "exists");
   } else if (c == "lock") {
     need(words, 1);
     lock(words[1]);
@@ -282,7 +232,7 @@ void ScriptRunner::execute(const Words& words, const std::vector<std::string>& l
 }
 
 void ScriptRunner::getText(bool explanation, int32_t size) {
-  auto function = explanation ? plugin().getExplanation : plugin().getName;
+  auto function = explanation ? session_.plugin().getExplanation : session_.plugin().getName;
   const char* name = explanation ? "OQXGetExplanation" : "OQXGetName";
   if (!function) throw std::runtime_error(std::string("the plug-in has no ") + name);
   // Room beyond what the plug-in may use shows whether it wrote past the size it was given.
@@ -294,65 +244,65 @@ void ScriptRunner::getText(bool explanation, int32_t size) {
   const std::size_t nul = buffer.find('\0');
   std::string line = std::string(name) + "(" + std::to_string(size) + ") -> " + std::to_string(result);
   line += ", " + std::to_string(written) + " bytes written";
-  if (nul < limit) line += ": " + transcript_.quoted(buffer.substr(0, nul));
+  if (nul < limit) line += ": " + session_.transcript().quoted(buffer.substr(0, nul));
   else if (written > 0) line += ", no NUL within the size";
   if (written > limit) line += " (beyond the size)";
-  transcript_.line(line);
+  session_.transcript().line(line);
 }
 
 void ScriptRunner::timed(bool begin) {
-  auto function = begin ? plugin().beginPlugin : plugin().endPlugin;
+  auto function = begin ? session_.plugin().beginPlugin : session_.plugin().endPlugin;
   const char* name = begin ? "OQXBeginPlugin" : "OQXEndPlugin";
   if (!function) throw std::runtime_error(std::string("the plug-in has no ") + name);
   const Stopwatch watch;
   const int32_t result = function();
   const double took = watch.seconds();
-  (begin ? beginSeconds_ : endSeconds_) = took;
-  transcript_.line(std::string(name) + " -> " + std::to_string(result));
-  transcript_.line(std::string("time ") + name + " " + fixed(took, 6) + " s");
+  session_.setLastTime(begin, took);
+  session_.transcript().line(std::string(name) + " -> " + std::to_string(result));
+  session_.transcript().line(std::string("time ") + name + " " + fixed(took, 6) + " s");
   // The host's menu belongs to a running plug-in: after its end the host shows none.
-  if (!begin) host_.clearMenu();
+  if (!begin) session_.host().clearMenu();
 }
 
 void ScriptRunner::printMenu() {
-  const auto& items = host_.menu();
-  transcript_.line("menu: " + std::to_string(items.size()) + " items" + (host_.menuCut() ? " (cut)" : ""));
+  const auto& items = session_.host().menu();
+  session_.transcript().line("menu: " + std::to_string(items.size()) + " items" + (session_.host().menuCut() ? " (cut)" : ""));
   for (std::size_t i = 0; i < items.size(); ++i) {
-    std::string line = "  [" + std::to_string(i) + "] " + transcript_.quoted(items[i].caption);
+    std::string line = "  [" + std::to_string(i) + "] " + session_.transcript().quoted(items[i].caption);
     if (!items[i].terminated) line += " (no NUL)";
     if (!items[i].reservedZero) line += " (reserved bytes not zero)";
-    transcript_.line(line);
+    session_.transcript().line(line);
   }
 }
 
 void ScriptRunner::getMenu(int32_t n) {
-  auto getMenu = plugin().getMenu;
+  auto getMenu = session_.plugin().getMenu;
   if (!getMenu) throw std::runtime_error("the plug-in has no OQXGetMenu");
   MenuItem item;
   bool untouched = false;
   const int32_t result = askMenuItem(getMenu, n, item, untouched);
   std::string line = "OQXGetMenu(" + std::to_string(n) + ") -> " + std::to_string(result);
   if (result != 0) {
-    line += " " + transcript_.quoted(item.caption);
+    line += " " + session_.transcript().quoted(item.caption);
     if (!item.terminated) line += " (no NUL)";
     if (!item.reservedZero) line += " (reserved bytes not zero)";
   } else {
     line += untouched ? ", record untouched" : ", record written";
   }
-  transcript_.line(line);
+  session_.transcript().line(line);
 }
 
 void ScriptRunner::click(int32_t item, int32_t value) {
-  auto menuClick = plugin().menuClick;
+  auto menuClick = session_.plugin().menuClick;
   if (!menuClick) throw std::runtime_error("the plug-in has no OQXMenuClick");
   const int32_t result = menuClick(item, value);
-  transcript_.line("OQXMenuClick(" + std::to_string(item) + ", " + std::to_string(value) + ") -> " + std::to_string(result));
+  session_.transcript().line("OQXMenuClick(" + std::to_string(item) + ", " + std::to_string(value) + ") -> " + std::to_string(result));
 }
 
 void ScriptRunner::showPad(const Pad& pad) {
-  transcript_.line("pad " + std::to_string(pad.id) + " " + transcript_.quoted(pad.name));
+  session_.transcript().line("pad " + std::to_string(pad.id) + " " + session_.transcript().quoted(pad.name));
   for (int k = 0; k < kKeyCount; ++k)
-    transcript_.line("  " + std::string(keyName(k)) + "=" + transcript_.quoted(pad.values[static_cast<std::size_t>(k)]));
+    session_.transcript().line("  " + std::string(keyName(k)) + "=" + session_.transcript().quoted(pad.values[static_cast<std::size_t>(k)]));
 }
 
 void ScriptRunner::queueAnswer(const Words& words) {
@@ -362,7 +312,7 @@ void ScriptRunner::queueAnswer(const Words& words) {
   if (kind == "text") {
     need(words, 2);
     answer.kind = DialogAnswer::Kind::Text;
-    answer.text = wideFromUtf8(expandFolders(words[2], workFolder_, dataFolder_));
+    answer.text = wideFromUtf8(session_.expanded(words[2]));
   } else {
     need(words, 1);
     if (kind == "ok") answer.kind = DialogAnswer::Kind::Ok;
@@ -370,7 +320,7 @@ void ScriptRunner::queueAnswer(const Words& words) {
     else if (kind == "close") answer.kind = DialogAnswer::Kind::Close;
     else throw std::runtime_error("no answer " + kind);
   }
-  watcher_.queue(std::move(answer));
+  session_.watcher().queue(std::move(answer));
 }
 
 void ScriptRunner::listWindows() {
@@ -378,13 +328,13 @@ void ScriptRunner::listWindows() {
   for (HWND window : visibleTopLevelWindows())
     captions.push_back(toCp932(windowText(window)).value_or("<not code page 932>"));
   std::sort(captions.begin(), captions.end());
-  transcript_.line("windows: " + std::to_string(captions.size()));
-  for (const std::string& caption : captions) transcript_.line("  " + transcript_.quoted(caption));
+  session_.transcript().line("windows: " + std::to_string(captions.size()));
+  for (const std::string& caption : captions) session_.transcript().line("  " + session_.transcript().quoted(caption));
 }
 
 HWND ScriptRunner::window(const std::string& caption) {
   const HWND found = findTopLevelWindow(wideFromUtf8(caption));
-  if (!found) fail("no window " + text(caption));
+  if (!found) session_.fail("no window " + session_.text(caption));
   return found;
 }
 
@@ -402,7 +352,7 @@ void ScriptRunner::press(const std::string& caption, const std::string& label) {
     runMessageLoop(kInputPauseMs);
     return;
   }
-  fail("no button " + text(label) + " in a window " + text(caption));
+  session_.fail("no button " + session_.text(label) + " in a window " + session_.text(caption));
 }
 
 // Each key is given its own turn of the loop: a key that opens a dialog returns only when the dialog
@@ -420,7 +370,7 @@ HWND ScriptRunner::listBox(const std::string& caption, const std::string& number
   const std::vector<HWND> lists = listBoxesOf(top);
   const int32_t n = lumisk::host::number(number);
   if (n < 1 || static_cast<std::size_t>(n) > lists.size()) {
-    fail("no list box " + number + " in a window " + text(caption));
+    session_.fail("no list box " + number + " in a window " + session_.text(caption));
     return nullptr;
   }
   return lists[static_cast<std::size_t>(n - 1)];
@@ -430,14 +380,14 @@ void ScriptRunner::printList(const std::string& caption, const std::string& numb
   const HWND list = listBox(caption, number);
   if (!list) return;
   const LRESULT rows = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  transcript_.line("list " + number + ": " + std::to_string(rows) + " rows");
+  session_.transcript().line("list " + number + ": " + std::to_string(rows) + " rows");
   for (LRESULT row = 0; row < rows; ++row) {
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
     std::wstring rowText(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
     const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rowText.data()));
     rowText.resize(static_cast<std::size_t>(std::max<LRESULT>(got, 0)));
     const bool selected = SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0;
-    transcript_.line(std::string(selected ? "  * " : "    ") + transcript_.quoted(toCp932(rowText).value_or("<not code page 932>")));
+    session_.transcript().line(std::string(selected ? "  * " : "    ") + session_.transcript().quoted(toCp932(rowText).value_or("<not code page 932>")));
   }
 }
 
@@ -463,9 +413,9 @@ void ScriptRunner::writeBlock(const std::string& target, const std::vector<std::
     std::string line = lines[next++];
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line == "end-file") break;
-    content.push_back(expandFolders(line, workFolder_, dataFolder_));
+    content.push_back(session_.expanded(line));
   }
-  if (!writeBytes(path(target), cp932Lines(content))) fail("cannot write the file");
+  if (!writeBytes(session_.path(target), cp932Lines(content))) session_.fail("cannot write the file");
 }
 
 // Laid out exactly as the plug-in writes its INI file, so that a start and an end give it back unchanged.
@@ -486,26 +436,26 @@ void ScriptRunner::generateIni(const std::string& target, int count) {
     if (i % 3 == 2) ini += "WallPaper=C:\\壁紙\\表" + std::to_string(i) + ".bmp\r\n";
     ini += "\r\n";
   }
-  if (!writeBytes(path(target), ini)) fail("cannot write the file");
+  if (!writeBytes(session_.path(target), ini)) session_.fail("cannot write the file");
 }
 
 void ScriptRunner::compare(const std::string& a, const std::string& b) {
-  const auto first = readBytes(path(a));
-  const auto second = readBytes(path(b));
-  if (!first || !second) return fail(std::string("cannot read ") + (first ? b : a));
+  const auto first = readBytes(session_.path(a));
+  const auto second = readBytes(session_.path(b));
+  if (!first || !second) return session_.fail(std::string("cannot read ") + (first ? b : a));
   if (*first == *second) {
-    transcript_.line("same");
+    session_.transcript().line("same");
     return;
   }
   const auto [mismatch, other] = std::mismatch(first->begin(), first->end(), second->begin(), second->end());
-  fail("differ: " + std::to_string(first->size()) + " and " + std::to_string(second->size()) +
+  session_.fail("differ: " + std::to_string(first->size()) + " and " + std::to_string(second->size()) +
        " bytes, first difference at byte " + std::to_string(mismatch - first->begin()));
 }
 
 void ScriptRunner::golden(const std::string& file, const std::string& templateFile) {
-  const auto actual = readBytes(path(file));
-  const auto pattern = readBytes(path(templateFile));
-  if (!actual || !pattern) return fail(std::string("cannot read ") + (actual ? templateFile : file));
+  const auto actual = readBytes(session_.path(file));
+  const auto pattern = readBytes(session_.path(templateFile));
+  if (!actual || !pattern) return session_.fail(std::string("cannot read ") + (actual ? templateFile : file));
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < pattern->size()) {
@@ -513,12 +463,12 @@ void ScriptRunner::golden(const std::string& file, const std::string& templateFi
     if (end == std::string::npos) end = pattern->size();
     std::string line = pattern->substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(expandFolders(line, workFolder_, dataFolder_));
+    lines.push_back(session_.expanded(line));
     start = end + 1;
   }
   const std::string expected = cp932Lines(lines);
   if (expected == *actual) {
-    transcript_.line("as expected");
+    session_.transcript().line("as expected");
     return;
   }
   // The first line that differs, both ways, is what a person needs to see.
@@ -529,50 +479,50 @@ void ScriptRunner::golden(const std::string& file, const std::string& templateFi
     if (lineStart >= bytes.size()) return std::string("<end of file>");
     return bytes.substr(lineStart, bytes.find('\n', lineStart) - lineStart);
   };
-  fail("differs at byte " + std::to_string(at) + ": expected " + transcript_.quoted(lineAt(expected)) + ", found " +
-       transcript_.quoted(lineAt(*actual)));
+  session_.fail("differs at byte " + std::to_string(at) + ": expected " + session_.transcript().quoted(lineAt(expected)) + ", found " +
+       session_.transcript().quoted(lineAt(*actual)));
 }
 
 void ScriptRunner::print(const std::string& file) {
-  const auto bytes = readBytes(path(file));
-  if (!bytes) return fail("cannot read " + text(file));
-  transcript_.line("file:");
+  const auto bytes = readBytes(session_.path(file));
+  if (!bytes) return session_.fail("cannot read " + session_.text(file));
+  session_.transcript().line("file:");
   std::size_t start = 0;
   while (start < bytes->size()) {
     const std::size_t end = bytes->find("\r\n", start);
     if (end == std::string::npos) {
-      transcript_.line("  | " + bytes->substr(start) + " (no CR LF)");
+      session_.transcript().line("  | " + bytes->substr(start) + " (no CR LF)");
       break;
     }
-    transcript_.line("  | " + bytes->substr(start, end - start));
+    session_.transcript().line("  | " + bytes->substr(start, end - start));
     start = end + 2;
   }
 }
 
 void ScriptRunner::lock(const std::string& file) {
-  const std::wstring name = path(file);
+  const std::wstring name = session_.path(file);
   // No sharing at all: nobody else may read or write the file while it is held.
   UniqueHandle handle(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (handle.get() == INVALID_HANDLE_VALUE) return fail("cannot lock " + text(file));
-  locks_[name] = std::move(handle);
+  if (handle.get() == INVALID_HANDLE_VALUE) return session_.fail("cannot lock " + session_.text(file));
+  session_.hold(name, std::move(handle));
 }
 
 void ScriptRunner::unlock(const std::string& file) {
-  if (locks_.erase(path(file)) == 0) fail("not locked: " + text(file));
+  if (!session_.release(session_.path(file))) session_.fail("not locked: " + session_.text(file));
 }
 
 void ScriptRunner::checkTime(const std::string& which, double limit) {
   if (which != "begin" && which != "end") throw std::runtime_error("check-time begin or end");
-  const double took = which == "begin" ? beginSeconds_ : endSeconds_;
+  const double took = session_.lastTime(which == "begin");
   if (took < 0) throw std::runtime_error("nothing measured yet");
   const std::string limitText = fixed(limit, 3) + " s";
-  if (took < limit) transcript_.line(which + " took less than " + limitText);
-  else fail(which + " took " + fixed(took, 3) + " s, not less than " + limitText);
+  if (took < limit) session_.transcript().line(which + " took less than " + limitText);
+  else session_.fail(which + " took " + fixed(took, 3) + " s, not less than " + limitText);
 }
 
 void ScriptRunner::menuCost(int rounds) {
-  auto getMenu = plugin().getMenu;
+  auto getMenu = session_.plugin().getMenu;
   if (!getMenu) throw std::runtime_error("the plug-in has no OQXGetMenu");
   int32_t items = 0;
   MenuRecord record;
@@ -582,8 +532,8 @@ void ScriptRunner::menuCost(int rounds) {
     for (int32_t n = 0; n < items; ++n) getMenu(n, &record);
   const double took = watch.seconds();
   const double calls = static_cast<double>(items) * std::max(rounds, 1);
-  transcript_.line("menu-cost: " + std::to_string(items) + " items, " + std::to_string(rounds) + " rounds");
-  transcript_.line("time OQXGetMenu " + fixed(took / calls * 1e6, 3) + " us per item");
+  session_.transcript().line("menu-cost: " + std::to_string(items) + " items, " + std::to_string(rounds) + " rounds");
+  session_.transcript().line("time OQXGetMenu " + fixed(took / calls * 1e6, 3) + " us per item");
 }
 
 namespace {
@@ -605,7 +555,7 @@ int threadWindowCount() {
 // round opens the editor, so its window, window class, hooks and GDI objects are made and must all go.
 void ScriptRunner::cycle(const Words& words) {
   const int rounds = number(words[1]);
-  const std::string ini = text(words[2]);
+  const std::string ini = session_.text(words[2]);
   std::vector<std::wstring> classes;
   for (std::size_t i = 3; i < words.size(); ++i) classes.push_back(wideFromUtf8(words[i]));
   const int windowsBefore = threadWindowCount();
@@ -614,31 +564,31 @@ void ScriptRunner::cycle(const Words& words) {
   struct Mute {  // the host's notes would repeat the same lines for every round
     Transcript& transcript;
     ~Mute() { transcript.setMuted(false); }
-  } mute{transcript_};
-  transcript_.setMuted(true);
+  } mute{session_.transcript()};
+  session_.transcript().setMuted(true);
   for (int round = 0; round < rounds; ++round) {
-    host_.loadPlugin(pluginPath_);
-    PluginModule& p = plugin();
+    session_.host().loadPlugin(session_.pluginPath());
+    PluginModule& p = session_.plugin();
     if (!p.setInitFile || !p.beginPlugin || !p.endPlugin || !p.menuClick)
       throw std::runtime_error("the plug-in lacks an export");
     const HMODULE module = p.handle();
     p.setInitFile(ini.c_str());
     if (p.beginPlugin() == 0) throw std::runtime_error("OQXBeginPlugin failed in round " + std::to_string(round + 1));
     // The editor is the last item of the plug-in menu.
-    const auto itemCount = static_cast<int32_t>(host_.menu().size());
+    const auto itemCount = static_cast<int32_t>(session_.host().menu().size());
     if (itemCount < 2) throw std::runtime_error("no plug-in menu in round " + std::to_string(round + 1));
-    p.menuClick(itemCount - 1, host_.pads().pads().front().clickValue);
+    p.menuClick(itemCount - 1, session_.host().pads().pads().front().clickValue);
     runMessageLoop(10);
     if (threadWindowCount() > windowsBefore) ++editorsOpened;
     if (p.liveGuiObjects) peakLive = std::max(peakLive, p.liveGuiObjects());
     p.endPlugin();
-    host_.clearMenu();
+    session_.host().clearMenu();
     runMessageLoop(10);
     if (p.liveGuiObjects) {
       ++probed;
       guiObjectsLeft += p.liveGuiObjects();
     }
-    host_.freePlugin();
+    session_.host().freePlugin();
     windowsLeft += std::max(threadWindowCount() - windowsBefore, 0);
     for (const std::wstring& name : classes) {
       WNDCLASSEXW info{};
@@ -646,17 +596,17 @@ void ScriptRunner::cycle(const Words& words) {
       if (GetClassInfoExW(module, name.c_str(), &info)) ++classesLeft;
     }
   }
-  transcript_.setMuted(false);
-  transcript_.line("cycles: " + std::to_string(rounds) + ", editor opened " + std::to_string(editorsOpened) +
+  session_.transcript().setMuted(false);
+  session_.transcript().line("cycles: " + std::to_string(rounds) + ", editor opened " + std::to_string(editorsOpened) +
                    " times, windows left " + std::to_string(windowsLeft) + ", window classes left " +
                    std::to_string(classesLeft));
   if (probed > 0)
-    transcript_.line("GUI objects: " + (peakLive > 0 ? std::string("made while open") : std::string("none made")) +
+    session_.transcript().line("GUI objects: " + (peakLive > 0 ? std::string("made while open") : std::string("none made")) +
                      ", left after end " + std::to_string(guiObjectsLeft) + " in " + std::to_string(probed) +
                      " rounds");
-  transcript_.line("time cycle " + fixed(watch.seconds(), 3) + " s");
+  session_.transcript().line("time cycle " + fixed(watch.seconds(), 3) + " s");
   if (editorsOpened != rounds || windowsLeft != 0 || classesLeft != 0 || guiObjectsLeft != 0)
-    fail("the plug-in left something behind");
+    session_.fail("the plug-in left something behind");
 }
 
 }  // namespace lumisk::host

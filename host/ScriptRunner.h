@@ -43,7 +43,7 @@
 
 #include "host/DialogWatcher.h"
 #include "host/Host.h"
-#include "host/HostFiles.h"
+#include "host/ScriptSession.h"
 
 namespace lumisk::host {
 
@@ -61,13 +61,6 @@ class ScriptRunner {
  private:
   using Words = std::vector<std::string>;
   void execute(const Words& words, const std::vector<std::string>& lines, std::size_t& next);
-  void fail(const std::string& cp932);
-
-  std::wstring path(const std::string& word) const;
-  std::string text(const std::string& word) const;  // code page 932
-  PluginModule& plugin() const;
-  Pad& pad(const std::string& word) const;
-  int key(const std::string& word) const;
 
   void getText(bool explanation, int32_t size);
   void timed(bool begin);
@@ -94,16 +87,7 @@ class ScriptRunner {
   void menuCost(int rounds);
   void cycle(const Words& words);
 
-  Host& host_;
-  Transcript& transcript_;
-  DialogWatcher& watcher_;
-  std::wstring pluginPath_;
-  std::string workFolder_;  // UTF-8
-  std::string dataFolder_;  // UTF-8
-  std::map<std::wstring, UniqueHandle> locks_;  // files held open without sharing
-  double beginSeconds_ = -1;
-  double endSeconds_ = -1;
-  int failures_ = 0;
+  ScriptSession session_;
 };
 
 }  // namespace lumisk::host
