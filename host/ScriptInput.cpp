@@ -17,13 +17,6 @@ BOOL CALLBACK collectChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
-BOOL CALLBACK collectListBoxes(HWND window, LPARAM data) {
-  wchar_t kind[16] = {};
-  GetClassNameW(window, kind, 16);
-  if (lstrcmpiW(kind, L"ListBox") == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-  return TRUE;
-}
-
 struct NamedKey {
   std::string_view name;
   WORD vk;
@@ -87,16 +80,15 @@ HWND findTopLevelWindow(const std::wstring& caption) {
   return nullptr;
 }
 
-std::vector<HWND> childWindowsOf(HWND window) {
-  std::vector<HWND> found;
-  EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-std::vector<HWND> listBoxesOf(HWND window) {
-  std::vector<HWND> found;
-  EnumChildWindows(window, &collectListBoxes, reinterpret_cast<LPARAM>(&found));
-  return found;
+std::vector<HWND> childWindowsOf(HWND window, const wchar_t* windowClass) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&children));
+  std::erase_if(children, [windowClass](HWND child) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    return lstrcmpiW(name, windowClass) != 0;
+  });
+  return children;
 }
 
 bool sendKey(std::string_view key) {

@@ -16,10 +16,9 @@ std::wstring windowText(HWND window);
 std::vector<HWND> visibleTopLevelWindows();
 // The visible top-level window of this thread with exactly this caption; nullptr when there is none.
 HWND findTopLevelWindow(const std::wstring& caption);
-// Every window inside `window`, in the order they were created.
-std::vector<HWND> childWindowsOf(HWND window);
-// The list boxes inside `window`, in the order they were created.
-std::vector<HWND> listBoxesOf(HWND window);
+// The windows of class `windowClass` (case does not matter: "ListBox", "Button") inside `window`, in the
+// order they were created.
+std::vector<HWND> childWindowsOf(HWND window, const wchar_t* windowClass);
 
 // One key press, written like "ctrl+r", "alt+s", "shift+down", "tab", "f2", "del", "enter", "a" or "7".
 // Returns false (nothing sent) when the text names no key.

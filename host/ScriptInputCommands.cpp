@@ -25,7 +25,7 @@ HWND window(ScriptSession& session, const std::string& caption) {
 HWND listBox(ScriptSession& session, const std::string& caption, const std::string& number) {
   const HWND top = window(session, caption);
   if (!top) return nullptr;
-  const std::vector<HWND> lists = listBoxesOf(top);
+  const std::vector<HWND> lists = childWindowsOf(top, L"ListBox");
   const int32_t n = lumisk::host::number(number);
   if (n < 1 || static_cast<std::size_t>(n) > lists.size()) {
     session.fail("no list box " + number + " in a window " + session.text(caption));
@@ -68,10 +68,8 @@ void press(ScriptSession& session, ScriptArgs args) {
   const HWND top = window(session, caption);
   if (!top) return;
   const std::wstring wantedLabel = wideFromUtf8(label);
-  for (HWND child : childWindowsOf(top)) {
-    wchar_t kind[16] = {};
-    GetClassNameW(child, kind, 16);
-    if (lstrcmpiW(kind, L"Button") != 0 || windowText(child) != wantedLabel) continue;
+  for (HWND child : childWindowsOf(top, L"Button")) {
+    if (windowText(child) != wantedLabel) continue;
     const int id = GetDlgCtrlID(child);
     PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
     // As with a key, the click is taken before the script goes on, and a question it asks is answered.
