@@ -17,13 +17,6 @@ BOOL CALLBACK collectChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
-BOOL CALLBACK collectListBoxes(HWND window, LPARAM data) {
-  wchar_t kind[16] = {};
-  GetClassNameW(window, kind, 16);
-  if (lstrcmpiW(kind, L"ListBox") == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-  return TRUE;
-}
-
 struct NamedKey {
   std::string_view name;
   WORD vk;
@@ -87,16 +80,15 @@ HWND findTopLevelWindow(const std::wstring& caption) {
   return nullptr;
 }
 
-std::vector<HWND> childWindowsOf(HWND window) {
-  std::vector<HWND> found;
-  EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-std::vector<HWND> listBoxesOf(HWND window) {
-  std::vector<HWND> found;
-  EnumChildWindows(window, &collectListBoxes, reinterpret_cast<LPARAM>(&found));
-  return found;
+std::vector<HWND> childWindowsOf(HWND window, const wchar_t* windowClass) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&children));
+  std::erase_if(children, [windowClass](HWND child) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    return lstrcmpiW(name, windowClass) != 0;
+  });
+  return children;
 }
 
 bool sendKey(std::string_view key) {
@@ -130,6 +122,33 @@ void sendDrag(POINT from, POINT to) {
         POINT{from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps}, 0));
   inputs.push_back(mouseInput(to, MOUSEEVENTF_LEFTUP));
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void runMessageLoop(int milliseconds) {
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= until) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+  }
+}
+
+// Input sent with SendInput reaches the queue through the window system, later on a busy machine: wait
+// for it to arrive, then run the loop until none is left.
+void takeInput() {
+  constexpr DWORD kArrivalMs = 3000;
+  constexpr ULONGLONG kLimitMs = 10000;
+  MsgWaitForMultipleObjectsEx(0, nullptr, kArrivalMs, QS_INPUT, MWMO_INPUTAVAILABLE);
+  const ULONGLONG until = GetTickCount64() + kLimitMs;
+  do {
+    runMessageLoop(kInputPauseMs);
+  } while (HIWORD(GetQueueStatus(QS_INPUT)) != 0 && GetTickCount64() < until);
 }
 
 }  // namespace lumisk::host

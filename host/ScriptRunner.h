@@ -6,7 +6,17 @@
 // "@DATA@" for the data folder given on the command line. Each command is echoed as "> command".
 // Lines starting with "time " carry measured times; they differ from run to run.
 //
-// Commands (texts are converted to code page 932 where they reach the plug-in):
+// A command line is its name and its arguments. A wrong number of arguments is an error before the
+// command runs ("NAME takes N argument(s)", or for a command that takes a list what it takes; `answer`
+// takes one argument, or two after "text"); so is an unknown name ("unknown command NAME"). An error
+// is written as "error: ..." and counted, and the script goes on with the next line. After each
+// command but `answer`, answers that no dialog took and dialogs that found no answer count as failures.
+//
+// The commands, by concern (texts are converted to code page 932 where they reach the plug-in). The
+// table that names their handlers and argument counts is in ScriptRunner.cpp; the handlers are declared
+// in ScriptCommands.h.
+//
+// Plug-in calls (ScriptPluginCommands.cpp):
 //   load                      load the plug-in, find its exports, ask its name
 //   name SIZE | explanation SIZE      OQXGetName / OQXGetExplanation into a buffer of SIZE
 //   ini PATH                  OQXSetInitFile
@@ -18,32 +28,33 @@
 //   click-value ITEM VALUE    OQXMenuClick(ITEM, VALUE)
 //   set PAD KEY VALUE | show PAD      change a pad's setting as its owner would / list all 24
 //   refuse KEY | fail-get KEY | fake-get KEY TEXT | normal KEY     faults of the host API per setting
+//   check-time begin|end SECONDS      the last measured call took less than SECONDS
+//   menu-cost ROUNDS          times OQXGetMenu over the whole menu, ROUNDS times
+//   cycle ROUNDS INI CLASS... load, begin with INI, open the editor, end, free, ROUNDS times; then no window
+//                             of the thread and none of the window classes named may be left
+//
+// Input (ScriptInputCommands.cpp):
 //   answer ok | cancel | close | text TEXT     the answer for the next dialog that opens
 //   windows | press CAPTION LABEL | pump MS    top-level windows, clicking their buttons, the message loop
 //   keys KEY...               typed through the input queue, one after the other ("ctrl+r", "down", "tab")
 //   list CAPTION N            the rows of list box N (from 1) of a window, selected ones marked "*"
 //   drag CAPTION N FROM TO    drags row FROM of that list box onto row TO with the mouse
+//
+// Files and transcripts (ScriptFileCommands.cpp):
 //   mkdir PATH | copy FROM TO | delete PATH | exists PATH | lock PATH | unlock PATH
 //   file PATH ... end-file    writes the lines between as code page 932, each ending in CR LF
 //   gen-ini PATH COUNT        a plug-in INI file with COUNT designs, laid out as the plug-in writes it
 //   compare A B               byte for byte
 //   golden FILE TEMPLATE      FILE against TEMPLATE (UTF-8, "@WORK@" expanded) as code page 932 with CR LF
 //   print PATH                a file, line by line
-//   check-time begin|end SECONDS      the last measured call took less than SECONDS
-//   menu-cost ROUNDS          times OQXGetMenu over the whole menu, ROUNDS times
-//   cycle ROUNDS INI CLASS... load, begin with INI, open the editor, end, free, ROUNDS times; then no window
-//                             of the thread and none of the window classes named may be left
 #pragma once
 
-#include <windows.h>
-
-#include <map>
 #include <string>
 #include <vector>
 
 #include "host/DialogWatcher.h"
 #include "host/Host.h"
-#include "host/HostFiles.h"
+#include "host/ScriptSession.h"
 
 namespace lumisk::host {
 
@@ -59,56 +70,7 @@ class ScriptRunner {
   int run(const std::vector<std::string>& lines);
 
  private:
-  using Words = std::vector<std::string>;
-  void execute(const Words& words, const std::vector<std::string>& lines, std::size_t& next);
-  void fail(const std::string& cp932);
-
-  std::wstring path(const std::string& word) const;
-  std::string text(const std::string& word) const;  // code page 932
-  PluginModule& plugin() const;
-  Pad& pad(const std::string& word) const;
-  int key(const std::string& word) const;
-
-  void getText(bool explanation, int32_t size);
-  void timed(bool begin);
-  void printMenu();
-  void getMenu(int32_t number);
-  void click(int32_t item, int32_t value);
-  void showPad(const Pad& pad);
-  void queueAnswer(const Words& words);
-  void listWindows();
-  HWND window(const std::string& caption);  // fails when there is no such window
-  void press(const std::string& caption, const std::string& label);
-  void keys(const Words& words);
-  void takeInput();
-  HWND listBox(const std::string& caption, const std::string& number);
-  void printList(const std::string& caption, const std::string& number);
-  void drag(const Words& words);
-  void pump(int milliseconds);
-  void writeBlock(const std::string& target, const std::vector<std::string>& lines, std::size_t& next);
-  void generateIni(const std::string& target, int count);
-  void compare(const std::string& a, const std::string& b);
-  void golden(const std::string& file, const std::string& templateFile);
-  void print(const std::string& file);
-  void lock(const std::string& file);
-  void unlock(const std::string& file);
-  void checkTime(const std::string& which, double limit);
-  void menuCost(int rounds);
-  void cycle(const Words& words);
-
-  // Long enough for the loop to take the input and for the dialog watcher to answer what it opens.
-  static constexpr int kInputPauseMs = 150;
-
-  Host& host_;
-  Transcript& transcript_;
-  DialogWatcher& watcher_;
-  std::wstring pluginPath_;
-  std::string workFolder_;  // UTF-8
-  std::string dataFolder_;  // UTF-8
-  std::map<std::wstring, UniqueHandle> locks_;  // files held open without sharing
-  double beginSeconds_ = -1;
-  double endSeconds_ = -1;
-  int failures_ = 0;
+  ScriptSession session_;
 };
 
 }  // namespace lumisk::host

@@ -1,0 +1,87 @@
+// What the commands of a host script share: the host they drive, its transcript, the dialog watcher
+// that answers for them, the script's folders and lines, the failures counted so far, and what one
+// command leaves for a later one (the measured begin and end, the files held locked).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/DialogWatcher.h"
+#include "host/Host.h"
+#include "host/HostFiles.h"
+
+namespace lumisk::host {
+
+// The words of a command line after the command's name.
+using ScriptArgs = std::span<const std::string>;
+
+// An argument read as a whole number or as seconds; throws std::runtime_error "not a number: WORD".
+int32_t number(const std::string& word);
+double seconds(const std::string& word);
+
+// Throws std::runtime_error "COMMAND takes COUNT argument(s)" unless `args` holds exactly `count` words.
+void needArguments(std::string_view command, ScriptArgs args, std::size_t count);
+
+class ScriptSession {
+ public:
+  // `pluginPath` is what `load` loads; `dataFolder` (UTF-8) replaces "@DATA@".
+  ScriptSession(Host& host, DialogWatcher& watcher, std::wstring pluginPath, std::string dataFolder);
+  ScriptSession(const ScriptSession&) = delete;
+  ScriptSession& operator=(const ScriptSession&) = delete;
+
+  Host& host() const { return host_; }
+  Transcript& transcript() const { return transcript_; }
+  DialogWatcher& watcher() const { return watcher_; }
+  const std::wstring& pluginPath() const { return pluginPath_; }
+
+  // Writes the line (code page 932) to the transcript and counts a failure.
+  void fail(const std::string& cp932);
+  void addFailures(int count) { failures_ += count; }
+  int failures() const { return failures_; }
+
+  // A script word (UTF-8) with "@WORK@" and "@DATA@" replaced by the folders.
+  std::string expanded(std::string_view word) const;
+  std::wstring path(const std::string& word) const;
+  // The expanded word in code page 932; throws when it has no form there.
+  std::string text(const std::string& word) const;
+  // Each throws std::runtime_error when there is no such thing.
+  PluginModule& plugin() const;
+  Pad& pad(const std::string& word) const;  // by number, from 1
+  int key(const std::string& word) const;   // a pad setting by name
+
+  // The script's lines, taken one after the other: a line per command by the runner, and the lines of
+  // a block by the command that reads one. `lines` must outlive the reading.
+  void startScript(const std::vector<std::string>& lines);
+  std::optional<std::string> takeLine();
+
+  // How long the last OQXBeginPlugin (`begin`) or OQXEndPlugin took, in seconds; negative before the first.
+  double lastTime(bool begin) const { return begin ? beginSeconds_ : endSeconds_; }
+  void setLastTime(bool begin, double seconds) { (begin ? beginSeconds_ : endSeconds_) = seconds; }
+
+  // Files held open without sharing, until released; `release` is false when the file is not held.
+  void hold(std::wstring path, UniqueHandle handle) { locks_[std::move(path)] = std::move(handle); }
+  bool release(const std::wstring& path) { return locks_.erase(path) != 0; }
+
+ private:
+  Host& host_;
+  Transcript& transcript_;
+  DialogWatcher& watcher_;
+  std::wstring pluginPath_;
+  std::string workFolder_;  // UTF-8
+  std::string dataFolder_;  // UTF-8
+  const std::vector<std::string>* lines_ = nullptr;
+  std::size_t next_ = 0;
+  std::map<std::wstring, UniqueHandle> locks_;
+  double beginSeconds_ = -1;
+  double endSeconds_ = -1;
+  int failures_ = 0;
+};
+
+}  // namespace lumisk::host
