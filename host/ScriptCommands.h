@@ -32,7 +32,6 @@ void refuse(ScriptSession& session, ScriptArgs args);
 void failGet(ScriptSession& session, ScriptArgs args);
 void fakeGet(ScriptSession& session, ScriptArgs args);
 void normal(ScriptSession& session, ScriptArgs args);
-void checkTime(ScriptSession& session, ScriptArgs args);
 void menuCost(ScriptSession& session, ScriptArgs args);
 void cycle(ScriptSession& session, ScriptArgs args);
 

@@ -73,7 +73,6 @@ void timed(ScriptSession& session, bool begin) {
   const Stopwatch watch;
   const int32_t result = function();
   const double took = watch.seconds();
-  session.setLastTime(begin, took);
   session.transcript().line(std::string(name) + " -> " + std::to_string(result));
   session.transcript().line(std::string("time ") + name + " " + fixed(took, 6) + " s");
   // The host's menu belongs to a running plug-in: after its end the host shows none.
@@ -190,18 +189,7 @@ void fakeGet(ScriptSession& session, ScriptArgs args) {
 
 void normal(ScriptSession& session, ScriptArgs args) { session.host().pads().clearFaults(session.key(args[0])); }
 
-// ---- Time limits and the load/free cycle ----------------------------------------------------------
-
-void checkTime(ScriptSession& session, ScriptArgs args) {
-  const std::string& which = args[0];
-  const double limit = seconds(args[1]);
-  if (which != "begin" && which != "end") throw std::runtime_error("check-time begin or end");
-  const double took = session.lastTime(which == "begin");
-  if (took < 0) throw std::runtime_error("nothing measured yet");
-  const std::string limitText = fixed(limit, 3) + " s";
-  if (took < limit) session.transcript().line(which + " took less than " + limitText);
-  else session.fail(which + " took " + fixed(took, 3) + " s, not less than " + limitText);
-}
+// ---- Costs and the load/free cycle ----------------------------------------------------------
 
 void menuCost(ScriptSession& session, ScriptArgs args) {
   const int rounds = number(args[0]);

@@ -49,7 +49,6 @@ constexpr Command kCommands[] = {
     {"fail-get", exactly(1), &commands::failGet},
     {"fake-get", exactly(2), &commands::fakeGet},
     {"normal", exactly(1), &commands::normal},
-    {"check-time", exactly(2), &commands::checkTime},
     {"menu-cost", exactly(1), &commands::menuCost},
     {"cycle", atLeast(2, "cycle takes ROUNDS INI CLASS..."), &commands::cycle},
     // Input

@@ -28,7 +28,6 @@
 //   click-value ITEM VALUE    OQXMenuClick(ITEM, VALUE)
 //   set PAD KEY VALUE | show PAD      change a pad's setting as its owner would / list all 24
 //   refuse KEY | fail-get KEY | fake-get KEY TEXT | normal KEY     faults of the host API per setting
-//   check-time begin|end SECONDS      the last measured call took less than SECONDS
 //   menu-cost ROUNDS          times OQXGetMenu over the whole menu, ROUNDS times
 //   cycle ROUNDS INI CLASS... load, begin with INI, open the editor, end, free, ROUNDS times; then no window
 //                             of the thread and none of the window classes named may be left

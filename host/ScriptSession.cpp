@@ -15,13 +15,6 @@ int32_t number(const std::string& word) {
   return value;
 }
 
-double seconds(const std::string& word) {
-  std::size_t used = 0;
-  const double value = std::stod(word, &used);
-  if (used != word.size()) throw std::runtime_error("not a number: " + word);
-  return value;
-}
-
 void needArguments(std::string_view command, ScriptArgs args, std::size_t count) {
   if (args.size() != count)
     throw std::runtime_error(std::string(command) + " takes " + std::to_string(count) + " argument" +

@@ -22,9 +22,8 @@ namespace lumisk::host {
 // The words of a command line after the command's name.
 using ScriptArgs = std::span<const std::string>;
 
-// An argument read as a whole number or as seconds; throws std::runtime_error "not a number: WORD".
+// An argument read as a whole number; throws std::runtime_error "not a number: WORD".
 int32_t number(const std::string& word);
-double seconds(const std::string& word);
 
 // Throws std::runtime_error "COMMAND takes COUNT argument(s)" unless `args` holds exactly `count` words.
 void needArguments(std::string_view command, ScriptArgs args, std::size_t count);
@@ -61,10 +60,6 @@ class ScriptSession {
   void startScript(const std::vector<std::string>& lines);
   std::optional<std::string> takeLine();
 
-  // How long the last OQXBeginPlugin (`begin`) or OQXEndPlugin took, in seconds; negative before the first.
-  double lastTime(bool begin) const { return begin ? beginSeconds_ : endSeconds_; }
-  void setLastTime(bool begin, double seconds) { (begin ? beginSeconds_ : endSeconds_) = seconds; }
-
   // Files held open without sharing, until released; `release` is false when the file is not held.
   void hold(std::wstring path, UniqueHandle handle) { locks_[std::move(path)] = std::move(handle); }
   bool release(const std::wstring& path) { return locks_.erase(path) != 0; }
@@ -79,8 +74,6 @@ class ScriptSession {
   const std::vector<std::string>* lines_ = nullptr;
   std::size_t next_ = 0;
   std::map<std::wstring, UniqueHandle> locks_;
-  double beginSeconds_ = -1;
-  double endSeconds_ = -1;
   int failures_ = 0;
 };
 

@@ -631,7 +631,8 @@ double now() {
   return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-TEST_F(EditorTest, OpensAndCommitsTenThousandDesignsInUnderHalfASecond) {
+// How long it takes is a figure, printed; the benchmark, not the test, holds it to a limit.
+TEST_F(EditorTest, OpensAndCommitsTenThousandDesigns) {
   std::vector<std::string> names;
   for (int i = 0; i < 10000; ++i) names.push_back("デザイン" + std::to_string(i));
   begin(names);
@@ -650,8 +651,6 @@ TEST_F(EditorTest, OpensAndCommitsTenThousandDesignsInUnderHalfASecond) {
   EXPECT_EQ(plug.designs().name(9998), "デザイン9999");
   std::printf("[ figures  ] 10,000 designs: open %.3f s, commit %.3f s, destroy %.3f s\n", t1 - t0,
               t3 - t2, t4 - t3);
-  EXPECT_LT(t1 - t0, 0.5);
-  EXPECT_LT(t3 - t2, 0.5);
 }
 
 }  // namespace
