@@ -9,3 +9,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/${LUMISK_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# ctest runs the test programs in the Wine of their kind (scripts/wine-run.sh reads it off the program).
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh")

@@ -1,5 +1,26 @@
 #!/usr/bin/env bash
-# Runs a Windows program headless in the project's own Wine prefix (ctest's cross-compiling emulator).
+# Runs a Windows program headless in the project's own Wine prefix (ctest's cross-compiling emulator):
+# a 32-bit program in the emulated 32-bit Wine, any other in wine64.
+#
+# LUMISK_WINE_SLOTS=N lets up to N programs of one kind run side by side, each in a prefix of its own:
+# the processes of one Wine share its desktop, foreground window and input, and the keys and clicks of
+# one test would land in the window of another. Each program takes the first free prefix (a lock file
+# beside it says which are taken) and keeps it until it ends.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=$root/build/wineprefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree=;mshtml="
-exec /usr/lib/wine/wine64 "$@"
+. "$root/scripts/wine-env.sh"
+bits=$(lumisk_pe_bits "$1")
+slots=${LUMISK_WINE_SLOTS:-1}
+if [ "$slots" -le 1 ]; then
+  lumisk_wine_env "$bits" null
+  exec "$wine" "$@"
+fi
+busy=199
+while :; do
+  for slot in $(seq 1 "$slots"); do
+    lumisk_wine_env "$bits" null "$slot"
+    flock --nonblock --close --conflict-exit-code $busy "$WINEPREFIX.lock" "$wine" "$@"
+    status=$?
+    [ $status -eq $busy ] || exit $status
+  done
+  sleep 0.2
+done

@@ -26,7 +26,7 @@ expected=$(realpath "$expected")
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 1
-"$root/scripts/wine-run.sh" "$host" --script "$script_w" --plugin "$plugin_w" --data "$data_w" --timeout 100 \
+"$root/scripts/wine-run.sh" "$host" --script "$script_w" --plugin "$plugin_w" --data "$data_w" --timeout 240 \
   >transcript.txt 2>stderr.txt
 status=$?
 
