@@ -10,12 +10,12 @@
 #include <new>
 
 #include "editor/EditFormLauncher.h"
-#include "plugin/ExportGuard.h"
 #include "plugin/PlugFunc.h"
+#include "win32/ExportGuard.h"
+#include "win32/ThrowPoint.h"
 #include "win32/Win32Collation.h"
 #include "win32/Win32FileAccess.h"
 #include "win32/Win32Prompts.h"
-#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
