@@ -3,7 +3,7 @@
 #include <exception>
 #include <stdexcept>
 
-#include "plugin/ExportGuard.h"
+#include "win32/ExportGuard.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {

@@ -11,9 +11,9 @@
 #include <stdexcept>
 
 #include "editor/IconImages.h"
-#include "plugin/ExportGuard.h"
 #include "plugin/PlugFunc.h"
 #include "win32/Cp932.h"
+#include "win32/ExportGuard.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {

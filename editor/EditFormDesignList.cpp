@@ -9,13 +9,13 @@
 #include <exception>
 
 #include "editor/EditForm.h"
-#include "plugin/ExportGuard.h"
 #include "plugin/PlugFunc.h"
 #include "store/Cp932Path.h"
 #include "store/DesignFile.h"
 #include "store/DesignOps.h"
 #include "store/IniFile.h"
 #include "win32/Cp932.h"
+#include "win32/ExportGuard.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {

@@ -10,12 +10,12 @@
 #include <new>
 
 #include "editor/EditFormLauncher.h"
-#include "plugin/ExportGuard.h"
 #include "plugin/PlugFunc.h"
+#include "win32/ExportGuard.h"
+#include "win32/ThrowPoint.h"
 #include "win32/Win32Collation.h"
 #include "win32/Win32FileAccess.h"
 #include "win32/Win32Prompts.h"
-#include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
@@ -38,10 +38,13 @@ struct PluginState {
   EditFormLauncher editor;
 };
 
-// Built on the first export call rather than in DllMain, which must do nothing but bind.
+// Built on the first export call rather than in DllMain, which must do nothing but bind. Released by
+// hand in DllMain when the host frees the library, and never at process exit (see DllMain).
+PluginState* gState = nullptr;
+
 PluginState& state() {
-  static PluginState s(gModule);
-  return s;
+  if (!gState) gState = new PluginState(gModule);
+  return *gState;
 }
 
 void showFailure(const char* message) noexcept {
@@ -116,7 +119,18 @@ int32_t __stdcall OQXMenuClick(int32_t item, int32_t value) {
   });
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_DETACH) {
+    // FreeLibrary (no reserved argument): an editor window still open is destroyed and its class
+    // unregistered, so that nothing of the plug-in outlives its code. At process exit (reserved set) the
+    // other threads are gone and the loader lock is held: nothing is touched, no window, no class, no
+    // destructor; the system takes it all back.
+    if (!reserved) {
+      delete lumisk::gState;
+      lumisk::gState = nullptr;
+    }
+    return TRUE;
+  }
   if (reason == DLL_PROCESS_ATTACH) {
     lumisk::gModule = instance;
     HMODULE host = GetModuleHandleA(nullptr);

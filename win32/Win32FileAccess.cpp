@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "win32/Cp932.h"
 
@@ -45,9 +46,21 @@ std::size_t folderLength(std::wstring_view path) {
   return last == std::wstring_view::npos ? 0 : last + 1;
 }
 
-// A name for the new file of a save: process id, a counter and the clock mixed into eight hex digits,
-// so that a file left behind by a run that died is most unlikely to bear it. Creating the file with
-// CREATE_NEW, and another name when it exists, covers the rest.
+// The new file of a save is named "~lumisk-" + eight hex digits + ".tmp": process id, a counter and the
+// clock mixed, so that a file left behind by a run that died is most unlikely to bear it. Creating the
+// file with CREATE_NEW, and another name when it exists, covers the rest.
+constexpr std::wstring_view kTempPrefix = L"~lumisk-";
+constexpr std::wstring_view kTempSuffix = L".tmp";
+constexpr std::size_t kTempDigits = 8;
+constexpr std::wstring_view kHexDigits = L"0123456789abcdef";
+
+bool isTempFileName(std::wstring_view name) {
+  if (name.size() != kTempPrefix.size() + kTempDigits + kTempSuffix.size()) return false;
+  if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return false;
+  const std::wstring_view digits = name.substr(kTempPrefix.size(), kTempDigits);
+  return digits.find_first_not_of(kHexDigits) == std::wstring_view::npos;
+}
+
 std::wstring tempFileName() {
   static std::atomic<uint32_t> counter{0};
   LARGE_INTEGER now{};
@@ -56,9 +69,9 @@ std::wstring tempFileName() {
   uint32_t mix = GetCurrentProcessId() * 2654435761u;
   mix ^= (counter.fetch_add(1) + 1) * 0x9E3779B9u;
   mix ^= static_cast<uint32_t>(ticks) ^ static_cast<uint32_t>(ticks >> 32);
-  std::wstring name = L"~lumisk-";
-  for (int shift = 28; shift >= 0; shift -= 4) name.push_back(L"0123456789abcdef"[(mix >> shift) & 0xF]);
-  return name + L".tmp";
+  std::wstring name(kTempPrefix);
+  for (int shift = 28; shift >= 0; shift -= 4) name.push_back(kHexDigits[(mix >> shift) & 0xF]);
+  return name.append(kTempSuffix);
 }
 
 // A handle closed through the call table when it goes out of scope, unless closed before.
@@ -89,7 +102,7 @@ class PendingFile {
   PendingFile& operator=(const PendingFile&) = delete;
   ~PendingFile() {
     if (renamed_) return;
-    if (handle_.isOpen()) handle_.close();  // before the delete, which the handle's sharing would refuse
+    if (handle_.isOpen()) handle_.close();  // before the delete, so that the file goes at once
     // A virus scanner or an indexer may hold the new file for a moment after it was closed: a delete
     // refused then is tried again a few times rather than leaving the file beside the user's.
     for (int attempt = 1;; ++attempt) {
@@ -101,7 +114,6 @@ class PendingFile {
   }
   HANDLE handle() const { return handle_.get(); }
   const std::wstring& name() const { return name_; }
-  bool close() { return handle_.close(); }
   void renamed() { renamed_ = true; }
 
  private:
@@ -112,6 +124,31 @@ class PendingFile {
 };
 
 }  // namespace
+
+void Win32FileAccess::removeLeftovers(const std::wstring& folder) noexcept {
+  try {
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = folder + std::wstring(kTempPrefix) + L"*" + std::wstring(kTempSuffix);
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    std::vector<std::wstring> names;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isTempFileName(found.cFileName))
+        names.emplace_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    for (const std::wstring& name : names) {
+      // A save still at work holds its file open for writing from its creation until the rename, and this
+      // open, exclusive, fails on it: only a file that no process holds is taken, and deleted when closed.
+      const std::wstring path = folder + name;
+      const HANDLE file = calls_.createFile(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+      if (file != INVALID_HANDLE_VALUE) calls_.closeHandle(file);
+    }
+  } catch (...) {
+    // Tidying up after others is no part of the save, which has succeeded.
+  }
+}
 
 std::optional<std::string> Win32FileAccess::readAll(const std::string& path) {
   const auto name = fileName(path);
@@ -163,8 +200,10 @@ void Win32FileAccess::replaceAll(const std::string& path, std::string_view bytes
   std::optional<PendingFile> temp;
   for (int attempt = 0; attempt < kTempNameAttempts && !temp; ++attempt) {
     std::wstring name = folder + tempFileName();
-    const HANDLE handle =
-        calls_.createFile(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Held open until it has been renamed, which the shared delete access allows: so no other save's
+    // tidying up (removeLeftovers) can take the file at any moment of this one.
+    const HANDLE handle = calls_.createFile(name.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
       temp.emplace(calls_, std::move(name), handle);
     } else {
@@ -184,10 +223,12 @@ void Win32FileAccess::replaceAll(const std::string& path, std::string_view bytes
     done += written;
   }
   if (!calls_.flushFileBuffers(temp->handle())) throw writeError();
-  if (!temp->close()) throw writeError();
   if (!calls_.moveFile(temp->name().c_str(), target->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     throw writeError();
   temp->renamed();
+  // The bytes are on the disk and in place: a close that fails now changes nothing of them.
+  temp.reset();
+  removeLeftovers(folder);
 }
 
 }  // namespace lumisk

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "store/Platform.h"
 
@@ -37,7 +38,9 @@ class Win32FileAccess final : public FileAccess {
 
   // Writes `bytes` to a new file of a name of its own in the folder of `path`, flushes it to the disk
   // and renames it over `path` in one step, so `path` holds either its old bytes or all the new ones,
-  // whatever fails or wherever the process dies; on failure the new file is deleted. Throws
+  // whatever fails or wherever the process dies; on failure the new file is deleted. A save that
+  // succeeds then removes what saves that died (killed, power lost) left in the folder: the files of
+  // this naming that no process holds open. Throws
   // cannotCreateError(path) when the new file cannot be created (missing folder, no access, disk full) or
   // `path` may not be replaced (a read-only file, a folder), writeError() when writing, flushing, closing
   // or the rename fails. The new file is not made read-only, hidden or anything else that `path` was.
@@ -51,6 +54,8 @@ class Win32FileAccess final : public FileAccess {
   static constexpr int kTempNameAttempts = 16;
 
  private:
+  void removeLeftovers(const std::wstring& folder) noexcept;
+
   FileCalls calls_;
 };
 

@@ -9,12 +9,13 @@
 
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/MessageBoxes.h"
+#include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {
 namespace {
 
-constexpr const char* kPlainCaption = "Lumisk";
 constexpr const char* kConfirmCaption = "確認";
 constexpr const char* kOkLabel = "OK";
 constexpr const char* kCancelLabel = "キャンセル";
@@ -31,14 +32,6 @@ constexpr const char* kPathNotCp932 =
     "読み込めません。";
 constexpr const char* kPathTooLong = "選択されたファイルのパスが長すぎます。";
 constexpr DWORD kPathBufferChars = 32768;  // the longest path Windows knows, with its NUL
-
-int messageBox(HWND owner, const std::string& text, const char* caption, UINT type) {
-  // Without an owner the box still keeps the thread's other windows from being used meanwhile. Every box
-  // answers a click of the person's, so it takes the keyboard even where no window of the host had it.
-  type |= MB_SETFOREGROUND;
-  if (!owner) type |= MB_TASKMODAL;
-  return MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), type);
-}
 
 // Gives the buttons of the next message box of this thread that bears `caption` the labels "OK" and
 // "キャンセル": MessageBoxW labels them in the language of Windows. A thread-local CBT hook sees the
@@ -110,18 +103,6 @@ struct NameBox {
   std::exception_ptr failure;
 };
 
-void centreOnScreen(HWND dialog, HWND owner) {
-  RECT box{};
-  GetWindowRect(dialog, &box);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
-  const RECT& screen = monitor.rcMonitor;
-  const int x = screen.left + (screen.right - screen.left - (box.right - box.left)) / 2;
-  const int y = screen.top + (screen.bottom - screen.top - (box.bottom - box.top)) / 2;
-  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 std::wstring windowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   if (length <= 0) return {};
@@ -169,7 +150,7 @@ INT_PTR nameBoxInit(HWND dialog, NameBox& box) {
   SendMessageW(edit, EM_LIMITTEXT, Win32Prompts::kNameMaxChars, 0);
   SetWindowTextW(edit, box.suggestion.c_str());
   fitPrompt(dialog, box.prompt);
-  centreOnScreen(dialog, box.owner);
+  centreOnPrimaryScreen(dialog);
   SetFocus(edit);
   SendMessageW(edit, EM_SETSEL, 0, -1);
   return FALSE;  // the focus is set
@@ -222,13 +203,9 @@ DialogTemplate nameBoxTemplate() {
 
 HWND Win32Prompts::owner() const { return owner_ && IsWindow(owner_) ? owner_ : GetActiveWindow(); }
 
-void Win32Prompts::inform(const std::string& text) {
-  messageBox(owner(), text, kPlainCaption, MB_OK | MB_ICONINFORMATION);
-}
+void Win32Prompts::inform(const std::string& text) { plainBox(owner(), text); }
 
-void Win32Prompts::showError(const std::string& text) {
-  messageBox(owner(), text, kPlainCaption, MB_OK | MB_ICONERROR);
-}
+void Win32Prompts::showError(const std::string& text) { errorBox(owner(), text); }
 
 bool Win32Prompts::confirm(const std::string& text) {
   MessageBoxLabels labels(kConfirmCaption);

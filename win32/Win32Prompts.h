@@ -17,12 +17,12 @@ class Win32Prompts final : public Prompts {
   // the thread's active window, so the box is modal to whatever window the person was using.
   void setOwner(HWND owner) { owner_ = owner; }
 
-  // Caption "Lumisk", information icon, one OK button.
+  // Caption "Lumisk", no icon, one OK button.
   void inform(const std::string& text) override;
   // Caption "確認", question icon, the buttons "OK" and "キャンセル" whatever the language of Windows.
   // True only for OK; Esc and the close box answer キャンセル.
   bool confirm(const std::string& text) override;
-  // The input box "デザイン名の指定", centred on the screen: `prompt` above an edit field that holds
+  // The input box "デザイン名の指定", centred on the primary display: `prompt` above an edit field that holds
   // `suggestion`, all of it selected, and takes at most 255 characters; a prompt too long for its line
   // wraps and the box grows. The text as typed for OK; std::nullopt for キャンセル, Esc or the close box,
   // and when the text has a character that code page 932 cannot hold (the person is told so). Throws

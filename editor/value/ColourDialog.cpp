@@ -3,7 +3,8 @@
 #include <cderr.h>
 #include <commdlg.h>
 
-#include "editor/value/Win32Error.h"
+#include "win32/MessageBoxes.h"
+
 
 namespace lumisk {
 

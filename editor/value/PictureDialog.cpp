@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "editor/GuiHandles.h"
-#include "editor/value/Win32Error.h"
 #include "store/Cp932Path.h"
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/MessageBoxes.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {
@@ -182,7 +182,7 @@ std::optional<std::string> showPictureDialog(HWND owner, const std::string& fiel
       file.back() = L'\0';
       if (auto path = toCp932(file.data())) return path;
       // The design keeps its text in code page 932: such a path could only be stored damaged.
-      inform(owner, kPathNotCp932);
+      plainBox(owner, kPathNotCp932);
       return std::nullopt;
     }
     const DWORD failure = CommDlgExtendedError();

@@ -40,7 +40,8 @@ std::vector<std::string> listOptions(const KeyType& type) {
 
 int listSelection(const KeyType& type, int32_t v) {
   // A size list shows the size at or below v; the division truncates toward zero, as the list always has.
-  const int32_t index = type.type == ValueType::SizeList ? (v - 8) / 4 : v;
+  // In 64 bits: a size read from a file may be anything, and v - 8 must not overflow near INT_MIN.
+  const int64_t index = type.type == ValueType::SizeList ? (int64_t{v} - 8) / 4 : int64_t{v};
   return index >= 0 && index < type.param2 ? static_cast<int>(index) : -1;
 }
 

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "editor/value/Win32Error.h"
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/MessageBoxes.h"
+#include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {
@@ -92,9 +93,8 @@ INT_PTR TValueForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                          static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
       const int width = frame.right - frame.left;
       const int height = frame.bottom - frame.top;
-      SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      centreOnPrimaryScreen(hwnd_);
       createControls();
       FormCreate();
       configureMode();
@@ -322,7 +322,7 @@ void TValueForm::okClick() {
       auto text = fieldText();
       if (!text) {
         // The design keeps its text in code page 932: such a path could only be stored damaged.
-        inform(hwnd_, kPathNotCp932);
+        plainBox(hwnd_, kPathNotCp932);
         SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value), TRUE);
         return;
       }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/ExportGuard.h"
+#include "win32/ExportGuard.h"
 
 namespace lumisk {
 namespace {

@@ -293,6 +293,7 @@ TEST_F(PlugFuncTest, ADesignItemAppliesToTheCurrentPad) {
   const auto sets = host.callsOf("OQASetPadInit");
   ASSERT_EQ(sets.size(), 2u);
   EXPECT_EQ(sets[0].pad, 3);
+  EXPECT_EQ(plug.menuClick(2, 3), -1) << "the last design of the menu applies too";
   host.refuse = {"Rows"};
   EXPECT_EQ(plug.menuClick(1, 3), 0);
   EXPECT_TRUE(host.callsOf("OQAChangePluginMenus").empty()) << "applying changes no menu";

@@ -2,16 +2,22 @@
 // program) at KILLS random moments, the way the system ends a program that hangs or a person ends it
 // from the task manager. After each kill the file must hold exactly one of the two sets of designs the
 // loop writes, never a mixture or a part, and a save must succeed at once although the killed save may
-// have left its new file behind. Prints the figures and exits with 0 when every kill passed.
+// have left its new file behind; that save removes it, so that in the end no new file is left at all.
+// While the loop runs, this program saves another file of the same folder over and over: each of those
+// saves tidies the folder up, and none may take the new file of the live save-loop from under it (its
+// save would fail and it would end by itself). Prints the figures and exits with 0 when every kill passed.
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/robustness/DesignSets.h"
@@ -59,6 +65,43 @@ std::set<std::wstring> newFilesLeft(const std::wstring& folder) {
   return names;
 }
 
+// Saves a small file of the folder over and over on a thread of its own until stopped.
+class NeighbourSaves {
+ public:
+  explicit NeighbourSaves(std::string path) : path_(std::move(path)), thread_([this] { run(); }) {}
+  NeighbourSaves(const NeighbourSaves&) = delete;
+  NeighbourSaves& operator=(const NeighbourSaves&) = delete;
+  ~NeighbourSaves() { stop(); }
+  // Stops and waits for the thread; the number of saves made.
+  int stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return saves_;
+  }
+  const std::string& failure() const { return failure_; }
+
+ private:
+  void run() {
+    Win32FileAccess files;
+    while (!stop_) {
+      try {
+        files.replaceAll(path_, "[Main]\r\nLeft=" + std::to_string(saves_) + "\r\n");
+        ++saves_;
+      } catch (const std::exception& e) {
+        failure_ = e.what();
+        return;
+      }
+      Sleep(1);
+    }
+  }
+
+  std::string path_;
+  std::atomic<bool> stop_{false};
+  int saves_ = 0;
+  std::string failure_;
+  std::thread thread_;
+};
+
 struct Figures {
   int kills = 0;
   int midWrite = 0;  // a new file of the killed save was left behind
@@ -66,6 +109,7 @@ struct Figures {
   int heldB = 0;
   int torn = 0;      // neither set
   int nextSaves = 0;
+  int neighbourSaves = 0;
   int failures = 0;
 };
 
@@ -73,6 +117,7 @@ int run(int kills, unsigned seed) {
   TempFolder folder;
   const std::wstring wideIni = folder.path() + L"設定表.ini";
   const std::string ini = toCp932(wideIni).value();
+  const std::string neighbourIni = toCp932(folder.path() + L"隣.ini").value();
   const std::string setA = designSetBytes('A');
   const std::string setB = designSetBytes('B');
   Win32FileAccess files;
@@ -89,7 +134,7 @@ int run(int kills, unsigned seed) {
   const std::wstring child = besideThisProgram(L"save-loop.exe");
   const std::wstring eventName = L"lumisk-save-loop-" + std::to_wstring(GetCurrentProcessId());
   Figures f;
-  std::set<std::wstring> left;
+  std::size_t left = 0;
   for (int i = 0; i < kills; ++i) {
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
     std::wstring commandLine = L"\"" + child + L"\" \"" + wideIni + L"\" " + eventName;
@@ -107,7 +152,15 @@ int run(int kills, unsigned seed) {
       TerminateProcess(process.hProcess, kKilledExitCode);
       return 1;
     }
-    waitFor(moment(random));
+    {
+      NeighbourSaves neighbour(neighbourIni);
+      waitFor(moment(random));
+      f.neighbourSaves += neighbour.stop();
+      if (!neighbour.failure().empty()) {
+        std::printf("kill %d: a save beside the loop failed: %s\n", i + 1, neighbour.failure().c_str());
+        ++f.failures;
+      }
+    }
     TerminateProcess(process.hProcess, kKilledExitCode);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitCode = 0;
@@ -121,9 +174,7 @@ int run(int kills, unsigned seed) {
       ++f.failures;
     }
 
-    const std::set<std::wstring> nowLeft = newFilesLeft(folder.path());
-    if (nowLeft.size() > left.size()) ++f.midWrite;
-    left = nowLeft;
+    if (!newFilesLeft(folder.path()).empty()) ++f.midWrite;
 
     const std::string held = readBytes(wideIni);
     const bool isA = held == setA;
@@ -150,10 +201,15 @@ int run(int kills, unsigned seed) {
       ++f.failures;
       std::printf("kill %d: the next save failed: %s\n", i + 1, e.what());
     }
+    left = newFilesLeft(folder.path()).size();
+    if (left != 0) {
+      ++f.failures;
+      std::printf("kill %d: the next save left %zu new files of others beside the file\n", i + 1, left);
+    }
   }
   std::printf("kills: %d, caught mid-write (new file left): %d, file held set A: %d, set B: %d, neither: %d, "
-              "next save succeeded: %d, new files left in all: %zu\n",
-              f.kills, f.midWrite, f.heldA, f.heldB, f.torn, f.nextSaves, left.size());
+              "next save succeeded: %d, saves beside the live loop: %d, new files left in the end: %zu\n",
+              f.kills, f.midWrite, f.heldA, f.heldB, f.torn, f.nextSaves, f.neighbourSaves, left);
   // Kills that all fell between saves would prove nothing about a save cut short.
   if (kills >= 10 && f.midWrite == 0) {
     std::printf("no kill caught a save in the middle\n");

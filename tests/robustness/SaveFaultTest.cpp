@@ -21,9 +21,18 @@ constexpr DWORD kErrors[] = {ERROR_DISK_FULL, ERROR_SHARING_VIOLATION, ERROR_ACC
 // Big enough that the file is written in several calls.
 constexpr int kDesignCount = 500;
 
-// What the person is told when `call` fails: nothing when the save still succeeds (a read whose handle
-// will not close has all its bytes already).
-std::optional<std::string> expectedMessage(const FileFaults::Call& call, const std::string& path) {
+// The rename of the new file over the old one, numbered from 1: after it the new bytes are in place.
+std::size_t renameCall(const std::vector<FileFaults::Call>& calls) {
+  const auto found = std::find_if(calls.begin(), calls.end(), [](const auto& c) { return c.name == "MoveFileExW"; });
+  return static_cast<std::size_t>(found - calls.begin()) + 1;
+}
+
+// What the person is told when call `k` of `calls` fails: nothing when the save still succeeds (a read
+// whose handle will not close has all its bytes already; after the rename the new file is in place).
+std::optional<std::string> expectedMessage(const std::vector<FileFaults::Call>& calls, std::size_t k,
+                                           const std::string& path) {
+  if (k > renameCall(calls)) return std::nullopt;
+  const FileFaults::Call& call = calls[k - 1];
   if (!call.writing) {
     if (call.name == "CloseHandle") return std::nullopt;
     return cannotOpenError(path).what();
@@ -56,9 +65,10 @@ Tally everyFault(const std::vector<FileFaults::Call>& clean,
                  const std::function<bool(std::size_t, DWORD, bool)>& attempt) {
   Tally tally;
   const std::size_t withNewFile = firstCallWithNewFile(clean);
+  const std::size_t renamed = renameCall(clean);
   for (std::size_t k = 1; k <= clean.size(); ++k) {
     for (bool deleteFails : {false, true}) {
-      if (deleteFails && k < withNewFile) continue;
+      if (deleteFails && (k < withNewFile || k > renamed)) continue;
       ++tally.points;
       for (DWORD error : kErrors) {
         SCOPED_TRACE(::testing::Message() << "call " << k << " " << clean[k - 1].name
@@ -110,7 +120,7 @@ TEST_F(SaveFaultTest, EveryFailingCallOfTheEndKeepsTheOldIniFile) {
     faults.failAt(k, error, deleteFails);
     const int32_t result = plug.endPlugin();
 
-    const auto message = expectedMessage(clean[k - 1], ini());
+    const auto message = expectedMessage(clean, k, ini());
     const bool saved = !message;
     const auto deletes = std::count_if(faults.made().begin(), faults.made().end(),
                                        [](const auto& c) { return c.name == "DeleteFileW"; });
@@ -206,7 +216,7 @@ TEST_F(ExportFaultTest, EveryFailingCallOfAnExportKeepsTheOldDesignFile) {
       faults.failAt(k, error, deleteFails);
       exportTo(form);
 
-      const auto message = expectedMessage(clean[k - 1], target());
+      const auto message = expectedMessage(clean, k, target());
       const bool saved = !message;
       const auto deletes = std::count_if(faults.made().begin(), faults.made().end(),
                                          [](const auto& c) { return c.name == "DeleteFileW"; });

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IniLookupTest, SectionsAndKeysIgnoreLetterCaseAndTheFirstMatchCounts) {
   const TMemIniFile ini("x.ini",
-                        "[Sec]\r\nKey=first\r\nkey=second\r\nName =blank\r\nnoequals\r\nA=b=c\r\nEmpty=\r\n"
+                        "[Sec]\r\nKey=first\r\nkey=second\r\nName =blank\r\nnoequals\r\nA=b=c\r\nEmpty=\r\nHIDESIZE=Z\r\n"
                         "[SEC]\r\nOther=1\r\n",
                         kCollation);
   EXPECT_EQ(ini.readString("sec", "KEY", "d"), "first");
@@ -63,6 +63,7 @@ TEST(IniLookupTest, SectionsAndKeysIgnoreLetterCaseAndTheFirstMatchCounts) {
   EXPECT_EQ(ini.readString("Sec", "noequals", "d"), "d");
   EXPECT_EQ(ini.readString("Sec", "a", "d"), "b=c");
   EXPECT_EQ(ini.readString("Sec", "Empty", "d"), "");
+  EXPECT_EQ(ini.readString("Sec", "HideSize", "d"), "Z") << "'Z' folds like every other letter";
   EXPECT_EQ(ini.readString("Missing", "Key", "d"), "d");
 }
 

@@ -130,7 +130,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"just past the largest", kBtnHeight, 131, 30},
                       ListCase{"beyond the list", kBtnHeight, 200, -1},
                       ListCase{"below 8 truncates toward zero", kBtnWidth, 5, 0},
-                      ListCase{"size unset", kBtnWidth, -1, -1}));
+                      ListCase{"size unset", kBtnWidth, -1, -1},
+                      ListCase{"sizes far out of range", kBtnWidth, INT32_MIN, -1},
+                      ListCase{"sizes far out of range", kBtnHeight, INT32_MAX, -1}));
 
 TEST(ListValues, StoredValues) {
   EXPECT_EQ(listStoredValue(keyType(kBtnCaption), 0), 0);

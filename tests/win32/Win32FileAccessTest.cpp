@@ -311,6 +311,10 @@ TEST_F(Win32FileAccessTest, EveryFailingSaveCallLeavesTheOldFile) {
   ASSERT_EQ(readBytes(widePath), newBytes);
   const std::vector<std::string> calls = plan_.calls;
   ASSERT_EQ(std::count(calls.begin(), calls.end(), "WriteFile"), 3);
+  // After the rename the new bytes are in place: a call failing then fails nothing.
+  const std::size_t renamed = static_cast<std::size_t>(std::find(calls.begin(), calls.end(), "MoveFileExW") -
+                                                       calls.begin()) + 1;
+  ASSERT_LT(renamed, calls.size());
 
   int passed = 0, cases = 0;
   for (bool targetExists : {true, false}) {
@@ -322,12 +326,14 @@ TEST_F(Win32FileAccessTest, EveryFailingSaveCallLeavesTheOldFile) {
         testing::removeTree(widePath);
         if (targetExists) writeBytes(widePath, oldBytes);
         plan_ = failAt(k, error);
-        const std::string message = expectThrows([&] { files.replaceAll(path, newBytes); });
-        const bool reported = message == expectedError(calls[k - 1], path);
+        const bool saved = k > renamed;
+        const std::string message = saved ? "" : expectThrows([&] { files.replaceAll(path, newBytes); });
+        if (saved) files.replaceAll(path, newBytes);
+        const bool reported = saved || message == expectedError(calls[k - 1], path);
         const bool reached = plan_.calls.size() >= k;
-        const bool kept = targetExists ? readBytes(widePath) == oldBytes : true;
-        const bool clean =
-            folder_.names() == (targetExists ? std::vector<std::wstring>{L"設定表.ini"} : std::vector<std::wstring>{});
+        const bool kept = saved ? readBytes(widePath) == newBytes : !targetExists || readBytes(widePath) == oldBytes;
+        const bool clean = folder_.names() == (targetExists || saved ? std::vector<std::wstring>{L"設定表.ini"}
+                                                                     : std::vector<std::wstring>{});
         const bool closed = plan_.open.empty();
         EXPECT_TRUE(reported) << message;
         EXPECT_TRUE(reached);
@@ -354,12 +360,40 @@ TEST_F(Win32FileAccessTest, NamesLeftByARunThatDiedDoNotBlockASave) {
   EXPECT_EQ(std::set<std::wstring>(plan_.newFileNames.begin(), plan_.newFileNames.end()).size(), 4u);
   for (const auto& name : plan_.newFileNames)
     EXPECT_EQ(name.substr(0, folder_.path().size()), folder_.path()) << "in the folder of the file";
-  EXPECT_EQ(folder_.names().size(), 4u) << "the file and the three left from before";
+  EXPECT_EQ(folder_.names(), std::vector<std::wstring>{L"a.ini"}) << "the saves that died leave nothing behind";
 
   plan_ = FaultPlan{};
   plan_.staleNames = Win32FileAccess::kTempNameAttempts;
   EXPECT_EQ(expectThrows([&] { files.replaceAll(path, "newer"); }), cannotCreateError(path).what());
   EXPECT_EQ(readBytes(folder_.path() + L"a.ini"), "new");
+}
+
+// A save tidies up after saves that died, and only after them: files of another name stay, and so does
+// the new file of a save still at work, held open as replaceAll holds it.
+TEST_F(Win32FileAccessTest, ASaveRemovesWhatDeadSavesLeftAndNothingElse) {
+  const std::wstring dir = folder_.path();
+  const std::set<std::wstring> others = {L"~lumisk-0123abc.tmp", L"~lumisk-0123abcd.tmp.bak", L"~lumisk-0123abcg.tmp",
+                                         L"lumisk-0123abcd.tmp", L"a.ini"};
+  for (const auto& name : others) writeBytes(dir + name, "someone else's");
+  for (const auto* name : {L"~lumisk-0123abcd.tmp", L"~lumisk-ffffffff.tmp"}) writeBytes(dir + name, "dead");
+  const std::wstring live = dir + L"~lumisk-00000000.tmp";
+  const HANDLE writing = CreateFileW(live.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writing, INVALID_HANDLE_VALUE);
+  const auto namesLeft = [&] {
+    const std::vector<std::wstring> names = folder_.names();
+    return std::set<std::wstring>(names.begin(), names.end());
+  };
+
+  real_.replaceAll(cp932(dir) + "a.ini", "new");
+  std::set<std::wstring> expected = others;
+  expected.insert(L"~lumisk-00000000.tmp");
+  EXPECT_EQ(namesLeft(), expected);
+  CloseHandle(writing);
+
+  real_.replaceAll(cp932(dir) + "a.ini", "newer");
+  EXPECT_EQ(namesLeft(), others);
+  EXPECT_EQ(readBytes(dir + L"a.ini"), "newer");
 }
 
 TEST_F(Win32FileAccessTest, ShortWritesAreContinuedAndEmptyOnesFail) {
