@@ -390,6 +390,7 @@ TEST_F(Win32FileAccessTest, ASaveRemovesWhatDeadSavesLeftAndNothingElse) {
   expected.insert(L"~lumisk-00000000.tmp");
   EXPECT_EQ(namesLeft(), expected);
   CloseHandle(writing);
+  EXPECT_EQ(namesLeft(), expected) << "nothing was marked to go when its writer is done with it";
 
   real_.replaceAll(cp932(dir) + "a.ini", "newer");
   EXPECT_EQ(namesLeft(), others);
