@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the load/save benchmark of the design store (1,000, 10,000 and 100,000 designs; about
 # 20 s). Prints per size the median load and save times, wall-clock and CPU, and the peak heap during load
-# against the file size; the last line is "scaling: load 100k/10k = X.XX, save 100k/10k = Y.YY".
+# against the file size, and the floors: what reading the file line by line and writing its bytes cost. The
+# last line is "scaling: load 100k/10k = X, save 100k/10k = Y; floor: load/floor = A, save/floor = B"
+# (the floor ratios at 10,000 designs).
 #
 #   scripts/bench.sh                    build in build/native (preset "native", -O2), run
 #   LUMISK_BENCH_BUILD=build/mine scripts/bench.sh     another build directory
