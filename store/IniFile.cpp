@@ -204,6 +204,7 @@ void TMemIniFile::clear() {
   sections_.clear();
   bySectionKey_.clear();
   indexed_ = false;
+  collated_ = false;
   lastFound_ = npos;
 }
 
@@ -229,19 +230,21 @@ bool TMemIniFile::sameName(std::string_view a, std::string_view b) const {
 
 std::size_t TMemIniFile::findSection(std::string_view name) const {
   if (lastFound_ != npos && name == lastName_) return lastFound_;
-  return findSectionByHash(name, keyHash(name));
+  return findSectionByHash(name, prepareLookup(name));
 }
 
-uint64_t TMemIniFile::keyHash(std::string_view name) const {
-  return std::hash<std::string_view>{}(collation_->key(name));
-}
-
-std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash) const {
-  // Equal bytes are an equal name; other bytes may still be one to the collation.
-  auto sameAs = [this](std::string_view n) {
-    return [this, n](std::size_t i) { return sections_[i].name == n || collation_->equal(sections_[i].name, n); };
-  };
+// While every section name and every name asked for is of ASCII letters and digits, names are hashed by
+// their ASCII folding, which is how sameName compares them, and the collation is never asked. The first
+// other name turns the index over to collation keys for good: such a name may equal a plain one under
+// the collation.
+uint64_t TMemIniFile::prepareLookup(std::string_view name) const {
+  if (!collated_ && !allAsciiAlnum(name)) {
+    collated_ = true;
+    indexed_ = false;
+  }
   if (!indexed_) {
+    for (std::size_t i = 0; i < sections_.size() && !collated_; ++i) collated_ = !allAsciiAlnum(sections_[i].name);
+    bySectionKey_.clear();
     bySectionKey_.reserve(sections_.size());
     for (std::size_t i = 0; i < sections_.size(); ++i) {
       const uint64_t h = keyHash(sections_[i].name);
@@ -249,6 +252,17 @@ std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash)
     }
     indexed_ = true;
   }
+  return keyHash(name);
+}
+
+uint64_t TMemIniFile::keyHash(std::string_view name) const {
+  if (collated_) return std::hash<std::string_view>{}(collation_->key(name));
+  uint64_t h = 14695981039346656037ull;  // FNV-1a
+  for (char c : name) h = (h ^ static_cast<unsigned char>(foldAscii(c))) * 1099511628211ull;
+  return h;
+}
+
+std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash) const {
   const std::size_t found = bySectionKey_.find(hash, sameAs(name));
   if (found == npos) return npos;
   // Sections are only ever appended, so the first section of a name stays the first.
@@ -259,13 +273,12 @@ std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash)
 
 std::size_t TMemIniFile::sectionForWrite(std::string_view name) {
   if (lastFound_ != npos && name == lastName_) return lastFound_;
-  const uint64_t hash = keyHash(name);
+  const uint64_t hash = prepareLookup(name);
   if (const std::size_t index = findSectionByHash(name, hash); index != npos) return index;
   const std::size_t index = sections_.size();
   Section& section = sections_.emplace_back();
   section.name = name;
   section.split = true;
-  // findSectionByHash has built the index.
   bySectionKey_.insert(hash, index);
   return index;
 }

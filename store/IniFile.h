@@ -86,10 +86,17 @@ class TMemIniFile {
   void parse();
   // Index of the first section whose name matches, or npos.
   std::size_t findSection(std::string_view name) const;
-  // The same with keyHash(name) already computed.
+  // Makes the index ready for looking up `name` and returns the name's hash in it.
+  uint64_t prepareLookup(std::string_view name) const;
+  // The same as findSection with prepareLookup(name) already done.
   std::size_t findSectionByHash(std::string_view name, uint64_t hash) const;
-  // Hash of the name's collation key: names equal to the collation hash alike.
+  // Hash of a name in the index: names equal to sameName hash alike.
   uint64_t keyHash(std::string_view name) const;
+  // A test whether section i bears `name`, for the index.
+  auto sameAs(std::string_view name) const {
+    // Equal bytes are an equal name; other bytes may still be one.
+    return [this, name](std::size_t i) { return sections_[i].name == name || sameName(sections_[i].name, name); };
+  }
   // Index of the first section of that name, appended first when there is none.
   std::size_t sectionForWrite(std::string_view name);
   // Index of the first line of `section` (split first) that holds `key`, or npos; only the first `limit`
@@ -105,10 +112,11 @@ class TMemIniFile {
   // old bytes stay until clear(); an object lives for one operation, so they never pile up.
   std::string text_;
   std::vector<Section> sections_;
-  // The first section of each name, by the hash of its collation key; built on the first lookup,
-  // extended on append.
+  // The first section of each name, by keyHash; built on the first lookup, extended on append.
   mutable HashSlots bySectionKey_;
   mutable bool indexed_ = false;
+  // Whether keyHash hashes collation keys (see prepareLookup).
+  mutable bool collated_ = false;
   // The last name found and its section: reads of one section in a row skip the collation.
   mutable std::string lastName_;
   mutable std::size_t lastFound_ = static_cast<std::size_t>(-1);
