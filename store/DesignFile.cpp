@@ -46,28 +46,33 @@ class NameIndex {
   std::unordered_map<std::string, int64_t> nextCounter_;
 };
 
+// The keys of a design section in the order they are written: Name, the integer keys, WallPaper.
+const TMemIniFile::Keys& sectionKeys() {
+  static const std::array<std::string_view, 1 + kKeyCount> names = [] {
+    std::array<std::string_view, 1 + kKeyCount> n;
+    n[0] = "Name";
+    for (int k = 0; k < kKeyCount; ++k) n[1 + k] = keyName(k);
+    return n;
+  }();
+  static const TMemIniFile::Keys keys(names);
+  return keys;
+}
+
 }  // namespace
 
 void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignList& list, std::size_t index) {
   const TDesign& d = list.design(index);
-  std::array<std::string_view, 1 + kKeyCount> keys;
-  std::array<std::string_view, 1 + kKeyCount> values;
+  std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
   std::array<std::string, kIntKeyCount> numbers;
-  std::size_t n = 0;
-  keys[n] = "Name";
-  values[n++] = list.name(index);
+  values[0] = list.name(index);
   for (int k = 0; k < kIntKeyCount; ++k)
     if (d.intValues[k] != kUnsetInt) {
       numbers[k] = formatInteger(d.intValues[k]);
-      keys[n] = intKeyName(k);
-      values[n++] = numbers[k];
+      values[1 + k] = numbers[k];
     }
   for (int t = 0; t < kTextKeyCount; ++t)
-    if (d.textValues[t] != kUnsetText) {
-      keys[n] = textKeyName(t);
-      values[n++] = d.textValues[t];
-    }
-  file.writeValues(formatInteger(sectionNumber), std::span(keys).first(n), std::span(values).first(n));
+    if (d.textValues[t] != kUnsetText) values[1 + kIntKeyCount + t] = d.textValues[t];
+  file.writeValues(formatInteger(sectionNumber), sectionKeys(), values);
 }
 
 std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
@@ -78,12 +83,9 @@ std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
   // At most one design per section: one allocation instead of a copy of the list at every doubling.
   list.reserve(list.count() + sections.size());
   // Name, the integer keys, WallPaper: read per section with one section lookup.
-  std::array<std::string_view, 1 + kKeyCount> keys;
-  keys[0] = "Name";
-  for (int k = 0; k < kKeyCount; ++k) keys[1 + k] = keyName(k);
   std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
   for (const std::string& section : sections) {
-    file.readValues(section, keys, values);
+    file.readValues(section, sectionKeys(), values);
     const std::string_view read = values[0].value_or("");
     if (read.empty()) continue;
     std::string name = names.unique(std::string(read), true);

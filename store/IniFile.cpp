@@ -59,56 +59,6 @@ bool mayMatch(uint32_t line, uint32_t wanted) {
   return line != kNoKey && (line == wanted || line == kCollatedKey || wanted == kCollatedKey);
 }
 
-// The lookup hashes of several keys, kept inline for the usual few. `distinct` tells that no line can
-// hold two of the keys: their hashes differ pairwise and none needs the collation.
-class WantedKeys {
- public:
-  explicit WantedKeys(std::span<const std::string_view> keys) {
-    if (keys.size() > kInline) more_.resize(keys.size());
-    hashes_ = keys.size() > kInline ? more_.data() : inline_;
-    if (keys.size() == 1) {  // readString and writeString: nothing to tell apart
-      hashes_[0] = wantedKeyHash(keys[0]);
-      distinct_ = hashes_[0] != kCollatedKey;
-      return;
-    }
-    // The hashes seen so far, in an open-addressed table of at least twice as many slots as keys.
-    std::size_t slots = kInlineSlots;
-    while (slots < 2 * keys.size()) slots *= 2;
-    uint32_t inlineSeen[kInlineSlots];
-    std::vector<uint32_t> moreSeen;
-    uint32_t* seen = inlineSeen;
-    if (slots > kInlineSlots) {
-      moreSeen.resize(slots);
-      seen = moreSeen.data();
-    }
-    std::fill(seen, seen + slots, kNoKey);
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      const uint32_t h = hashes_[k] = wantedKeyHash(keys[k]);
-      if (h == kCollatedKey) distinct_ = false;
-      for (std::size_t i = h & (slots - 1); distinct_; i = (i + 1) & (slots - 1)) {
-        if (seen[i] == h) distinct_ = false;
-        if (seen[i] == kNoKey) {
-          seen[i] = h;
-          break;
-        }
-      }
-    }
-  }
-  WantedKeys(const WantedKeys&) = delete;
-  WantedKeys& operator=(const WantedKeys&) = delete;
-
-  uint32_t operator[](std::size_t k) const { return hashes_[k]; }
-  bool distinct() const { return distinct_; }
-
- private:
-  static constexpr std::size_t kInline = 32;
-  static constexpr std::size_t kInlineSlots = 64;
-  uint32_t inline_[kInline];
-  std::vector<uint32_t> more_;
-  uint32_t* hashes_;
-  bool distinct_ = true;
-};
-
 // Splits [pos, end) of a text into lines as a file is read: a line ends at CR LF, a lone CR or a lone LF.
 class LineSplitter {
  public:
@@ -139,6 +89,39 @@ class LineSplitter {
 bool isContent(std::string_view line) { return !line.empty() && line.front() != ';'; }
 
 }  // namespace
+
+// `distinct`: the hashes differ pairwise and none needs the collation.
+TMemIniFile::Keys::Keys(std::span<const std::string_view> names) : names_(names) {
+  if (names.size() > kInline) more_.resize(names.size());
+  hashes_ = names.size() > kInline ? more_.data() : inline_;
+  if (names.size() == 1) {  // readString and writeString: nothing to tell apart
+    hashes_[0] = wantedKeyHash(names[0]);
+    distinct_ = hashes_[0] != kCollatedKey;
+    return;
+  }
+  // The hashes seen so far, in an open-addressed table of at least twice as many slots as keys.
+  std::size_t slots = kInlineSlots;
+  while (slots < 2 * names.size()) slots *= 2;
+  uint32_t inlineSeen[kInlineSlots];
+  std::vector<uint32_t> moreSeen;
+  uint32_t* seen = inlineSeen;
+  if (slots > kInlineSlots) {
+    moreSeen.resize(slots);
+    seen = moreSeen.data();
+  }
+  std::fill(seen, seen + slots, kNoKey);
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const uint32_t h = hashes_[k] = wantedKeyHash(names[k]);
+    if (h == kCollatedKey) distinct_ = false;
+    for (std::size_t i = h & (slots - 1); distinct_; i = (i + 1) & (slots - 1)) {
+      if (seen[i] == h) distinct_ = false;
+      if (seen[i] == kNoKey) {
+        seen[i] = h;
+        break;
+      }
+    }
+  }
+}
 
 TMemIniFile::TMemIniFile(std::string fileName, FileAccess& files, const Collation& collation)
     : fileName_(std::move(fileName)), files_(&files), collation_(&collation) {
@@ -306,27 +289,31 @@ std::string TMemIniFile::readString(std::string_view section, std::string_view k
 
 void TMemIniFile::readValues(std::string_view section, std::span<const std::string_view> keys,
                              std::span<std::optional<std::string_view>> values) const {
+  readValues(section, Keys(keys), values);
+}
+
+void TMemIniFile::readValues(std::string_view section, const Keys& keys,
+                             std::span<std::optional<std::string_view>> values) const {
   for (std::size_t k = 0; k < keys.size(); ++k) values[k].reset();
   const std::size_t s = findSection(section);
-  if (s == npos || keys.empty()) return;
+  if (s == npos || keys.size() == 0) return;
 
   // One walk over the lines for all keys: each key takes the first line that holds it. Lines mostly come
   // in the order asked for, so the key after the last one found is tried first.
-  const WantedKeys wanted(keys);
   std::size_t open = keys.size();
   std::size_t next = 0;
   forEachLine(sections_[s], [&](std::string_view line, uint32_t hash) {
     if (hash == kNoKey) return true;
     const std::size_t eq = line.find('=');
     const std::string_view name = line.substr(0, eq);
-    if (wanted.distinct() && next < keys.size() && !values[next] && hash == wanted[next]) {
+    if (keys.distinct() && next < keys.size() && !values[next] && hash == keys.hash(next)) {
       if (sameName(name, keys[next])) {
         values[next++] = line.substr(eq + 1);
         return --open > 0;
       }
     }
     for (std::size_t k = 0; k < keys.size(); ++k) {
-      if (values[k] || !mayMatch(hash, wanted[k]) || !sameName(name, keys[k])) continue;
+      if (values[k] || !mayMatch(hash, keys.hash(k)) || !sameName(name, keys[k])) continue;
       values[k] = line.substr(eq + 1);
       next = k + 1;
       --open;
@@ -355,15 +342,27 @@ void TMemIniFile::writeString(std::string_view section, std::string_view key, st
 
 void TMemIniFile::writeValues(std::string_view section, std::span<const std::string_view> keys,
                               std::span<const std::string_view> values) {
+  writeKeys(section, Keys(keys), [&](std::size_t k) { return &values[k]; });
+}
+
+void TMemIniFile::writeValues(std::string_view section, const Keys& keys,
+                              std::span<const std::optional<std::string_view>> values) {
+  writeKeys(section, keys, [&](std::size_t k) { return values[k] ? &*values[k] : nullptr; });
+}
+
+template <class ValueOf>
+void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf valueOf) {
   const std::size_t s = sectionForWrite(section);
   splitLines(sections_[s]);
   // Keys that no line can hold twice cannot find a line written by this call: only the lines that were
   // there before need searching (none, for a new section).
-  const std::size_t before = WantedKeys(keys).distinct() ? sections_[s].lines.size() : npos;
+  const std::size_t before = keys.distinct() ? sections_[s].lines.size() : npos;
   sections_[s].lines.reserve(sections_[s].lines.size() + keys.size());
   for (std::size_t k = 0; k < keys.size(); ++k) {
+    const std::string_view* value = valueOf(k);
+    if (!value) continue;
     const std::size_t l = before == 0 ? npos : findLine(sections_[s], keys[k], before);
-    const Line line = appendLine(keys[k], values[k]);
+    const Line line = appendLine(keys[k], *value);
     if (l != npos)
       sections_[s].lines[l] = line;
     else

@@ -36,6 +36,34 @@ class TMemIniFile {
   std::size_t sectionIndex(std::string_view name) const { return findSection(name); }
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
+  // Key names to read or write together (readValues, writeValues), with what finding them takes worked
+  // out once, so that one set made once serves every section. It refers to `names`, which must outlive it.
+  class Keys {
+   public:
+    explicit Keys(std::span<const std::string_view> names);
+    Keys(const Keys&) = delete;
+    Keys& operator=(const Keys&) = delete;
+
+    std::size_t size() const { return names_.size(); }
+    std::string_view operator[](std::size_t k) const { return names_[k]; }
+
+   private:
+    friend class TMemIniFile;
+    static constexpr std::size_t kInline = 32;
+    static constexpr std::size_t kInlineSlots = 64;
+
+    // What a line's key must hash to for key k (see the INI object's source), kept inline for the usual few.
+    uint32_t hash(std::size_t k) const { return hashes_[k]; }
+    // No line can hold two of the keys.
+    bool distinct() const { return distinct_; }
+
+    std::span<const std::string_view> names_;
+    uint32_t inline_[kInline];
+    std::vector<uint32_t> more_;
+    uint32_t* hashes_;
+    bool distinct_ = true;
+  };
+
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   int32_t readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
   // Reads many keys of one section with a single section lookup: values[i] is what readString(section,
@@ -43,6 +71,7 @@ class TMemIniFile {
   // and stay valid until it is next written or cleared. `values` must be as long as `keys`.
   void readValues(std::string_view section, std::span<const std::string_view> keys,
                   std::span<std::optional<std::string_view>> values) const;
+  void readValues(std::string_view section, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
   bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
   void writeString(std::string_view section, std::string_view key, std::string_view value);
@@ -50,6 +79,9 @@ class TMemIniFile {
   // writeString(section, keys[i], values[i]) for every i in order, with a single section lookup.
   void writeValues(std::string_view section, std::span<const std::string_view> keys,
                    std::span<const std::string_view> values);
+  // The same for the keys that have a value: writeString(section, keys[i], *values[i]) for every i with
+  // a value, in order. `values` must be as long as `keys`.
+  void writeValues(std::string_view section, const Keys& keys, std::span<const std::optional<std::string_view>> values);
   void writeBool(std::string_view section, std::string_view key, bool value);
 
   // The file's bytes: per section a "[name]" line, its lines, one empty line; every line ends in CR LF.
@@ -82,6 +114,9 @@ class TMemIniFile {
   void forEachLine(const Section& section, Visit visit) const;
   void splitLines(const Section& section) const;
   Line appendLine(std::string_view key, std::string_view value);
+  // writeValues, with valueOf(k) pointing to the value of keys[k], or nullptr to leave that key alone.
+  template <class ValueOf>
+  void writeKeys(std::string_view section, const Keys& keys, ValueOf valueOf);
   // Splits text_ into sections.
   void parse();
   // Index of the first section whose name matches, or npos.
