@@ -54,6 +54,16 @@ uint32_t wantedKeyHash(std::string_view key) {
   return hashEnd(h);
 }
 
+// Whether `line` holds `key`, a key of ASCII letters and digits: its bytes before the first "=" are those
+// of the key, letter case aside (as sameName compares such keys). Mostly they are the very bytes.
+bool holdsPlainKey(std::string_view line, std::string_view key) {
+  if (line.size() <= key.size() || line[key.size()] != '=') return false;
+  if (line.starts_with(key)) return true;
+  for (std::size_t i = 0; i < key.size(); ++i)
+    if (foldAscii(line[i]) != foldAscii(key[i])) return false;
+  return true;
+}
+
 // Whether a line of key hash `line` may hold a key of lookup hash `wanted`.
 bool mayMatch(uint32_t line, uint32_t wanted) {
   return line != kNoKey && (line == wanted || line == kCollatedKey || wanted == kCollatedKey);
@@ -158,17 +168,15 @@ void TMemIniFile::parse() {
 template <class Visit>
 void TMemIniFile::forEachLine(const Section& section, Visit visit) const {
   if (section.split) {
-    for (const Line& line : section.lines) {
-      if (line.keyHash == kUnknownKey) line.keyHash = lineKeyHash(text(line));
-      if (!visit(text(line), line.keyHash)) return;
-    }
+    for (const Line& line : section.lines)
+      if (!visit(text(line))) return;
     return;
   }
   LineSplitter lines(text_, section.rawBegin, section.rawEnd);
   std::size_t offset, length;
   while (lines.next(offset, length)) {
     const std::string_view line = std::string_view(text_).substr(offset, length);
-    if (isContent(line) && !visit(line, lineKeyHash(line))) return;
+    if (isContent(line) && !visit(line)) return;
   }
 }
 
@@ -302,16 +310,17 @@ void TMemIniFile::readValues(std::string_view section, const Keys& keys,
   // in the order asked for, so the key after the last one found is tried first.
   std::size_t open = keys.size();
   std::size_t next = 0;
-  forEachLine(sections_[s], [&](std::string_view line, uint32_t hash) {
+  forEachLine(sections_[s], [&](std::string_view line) {
+    // Distinct keys are all plain: a line that holds the next one holds no other.
+    if (keys.distinct() && next < keys.size() && !values[next] && holdsPlainKey(line, keys[next])) {
+      values[next] = line.substr(keys[next].size() + 1);
+      ++next;
+      return --open > 0;
+    }
+    const uint32_t hash = lineKeyHash(line);
     if (hash == kNoKey) return true;
     const std::size_t eq = line.find('=');
     const std::string_view name = line.substr(0, eq);
-    if (keys.distinct() && next < keys.size() && !values[next] && hash == keys.hash(next)) {
-      if (sameName(name, keys[next])) {
-        values[next++] = line.substr(eq + 1);
-        return --open > 0;
-      }
-    }
     for (std::size_t k = 0; k < keys.size(); ++k) {
       if (values[k] || !mayMatch(hash, keys.hash(k)) || !sameName(name, keys[k])) continue;
       values[k] = line.substr(eq + 1);
@@ -391,7 +400,7 @@ std::string TMemIniFile::serialize() const {
   out.reserve(size);
   for (const auto& s : sections_) {
     out.append("[").append(s.name).append("]\r\n");
-    forEachLine(s, [&out](std::string_view line, uint32_t) {
+    forEachLine(s, [&out](std::string_view line) {
       out.append(line).append("\r\n");
       return true;
     });

@@ -109,7 +109,7 @@ class TMemIniFile {
   };
 
   std::string_view text(const Line& line) const { return std::string_view(text_).substr(line.offset, line.length); }
-  // Calls visit(line, keyHash) for every line of the section in order until it returns false.
+  // Calls visit(line) for every line of the section in order until it returns false.
   template <class Visit>
   void forEachLine(const Section& section, Visit visit) const;
   void splitLines(const Section& section) const;
