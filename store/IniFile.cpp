@@ -69,30 +69,35 @@ bool mayMatch(uint32_t line, uint32_t wanted) {
   return line != kNoKey && (line == wanted || line == kCollatedKey || wanted == kCollatedKey);
 }
 
-// Splits [pos, end) of a text into lines as a file is read: a line ends at CR LF, a lone CR or a lone LF.
+// Splits [begin, end) of a text into lines as a file is read: a line ends at CR LF, a lone CR or a lone
+// LF. The next CR and the next LF are found by searching for each (the library's search is much faster
+// than a look at every byte) and kept until passed, so that a text with one kind of line end only is
+// searched once for the other.
 class LineSplitter {
  public:
-  LineSplitter(std::string_view text, std::size_t begin, std::size_t end) : text_(text), pos_(begin), end_(end) {}
+  LineSplitter(std::string_view text, std::size_t begin, std::size_t end)
+      : text_(text.substr(0, end)), pos_(begin), cr_(text_.find('\r', begin)), lf_(text_.find('\n', begin)) {}
 
   // The next line's offset and length; false at the end.
   bool next(std::size_t& offset, std::size_t& length) {
-    if (pos_ >= end_) return false;
-    // A plain scan: find_first_of with a set of two costs a search of the set for every byte.
-    std::size_t stop = pos_;
-    while (stop < end_ && text_[stop] != '\r' && text_[stop] != '\n') ++stop;
+    if (pos_ >= text_.size()) return false;
+    if (cr_ < pos_) cr_ = text_.find('\r', pos_);
+    if (lf_ < pos_) lf_ = text_.find('\n', pos_);
+    const std::size_t stop = std::min({cr_, lf_, text_.size()});
     offset = pos_;
     length = stop - pos_;
-    pos_ = stop + 1;
-    if (stop < end_ && text_[stop] == '\r' && pos_ < end_ && text_[pos_] == '\n') ++pos_;
-    if (pos_ > end_) pos_ = end_;
+    pos_ = stop == text_.size() ? stop : stop + 1;
+    if (stop == cr_ && lf_ == pos_) ++pos_;
     return true;
   }
   std::size_t position() const { return pos_; }
+  // Goes on from `pos`, the start of a line at or after position().
+  void skipTo(std::size_t pos) { pos_ = pos; }
 
  private:
-  std::string_view text_;
+  std::string_view text_;  // up to the end of the range
   std::size_t pos_;
-  std::size_t end_;
+  std::size_t cr_, lf_;    // the first CR and LF at or after pos_ once they are looked for; npos: none
 };
 
 // Empty lines and comment lines are no part of a section.
@@ -150,17 +155,22 @@ TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Col
 void TMemIniFile::parse() {
   // A NUL byte ends the text.
   if (const auto nul = text_.find('\0'); nul != std::string::npos) text_.resize(nul);
-  LineSplitter lines(text_, 0, text_.size());
-  std::size_t offset, length;
-  while (lines.next(offset, length)) {
-    const std::string_view line = std::string_view(text_).substr(offset, length);
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      // Lines before the first header belong to no section and are dropped.
-      if (!sections_.empty()) sections_.back().rawEnd = offset;
-      Section& section = sections_.emplace_back();
-      section.name = line.substr(1, line.size() - 2);
-      section.rawBegin = section.rawEnd = lines.position();
-    }
+  // A header is a line that starts with "[" and ends with "]": only the lines that start where a "["
+  // stands need a look.
+  const std::string_view text = text_;
+  LineSplitter lines(text, 0, text.size());
+  std::size_t offset = 0, length = 0;
+  for (std::size_t open = text.find('['); open != std::string_view::npos; open = text.find('[', open + 1)) {
+    if (open > 0 && text[open - 1] != '\r' && text[open - 1] != '\n') continue;
+    lines.skipTo(open);
+    lines.next(offset, length);
+    const std::string_view line = text.substr(offset, length);
+    if (line.size() < 2 || line.back() != ']') continue;
+    // Lines before the first header belong to no section and are dropped.
+    if (!sections_.empty()) sections_.back().rawEnd = offset;
+    Section& section = sections_.emplace_back();
+    section.name = line.substr(1, line.size() - 2);
+    section.rawBegin = section.rawEnd = lines.position();
   }
   if (!sections_.empty()) sections_.back().rawEnd = text_.size();
 }
