@@ -44,9 +44,10 @@ std::optional<int32_t> parseDecimal(std::string_view text) {
 }  // namespace
 
 std::optional<int32_t> parseInteger(std::string_view text) {
-  const auto start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return std::nullopt;
-  text.remove_prefix(start);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  // Most values are plain decimal numbers: a digit other than "0" cannot start a hexadecimal one.
+  if (text[0] >= '1' && text[0] <= '9') return parseDecimal(text);
   if (text.starts_with("0x") || text.starts_with("0X")) return parseHex(text.substr(2));
   if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return parseHex(text.substr(1));
   return parseDecimal(text);
