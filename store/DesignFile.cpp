@@ -95,7 +95,7 @@ std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
       d.intValues[k] = parseInteger(values[1 + k].value_or("")).value_or(kUnsetInt);
     std::string wall(values[1 + kIntKeyCount].value_or(kUnsetText));
     // A bare file name is taken to lie beside the file that names it.
-    if (!wall.empty() && wall != kUnsetText && folderPartLength(wall) == 0) wall.insert(0, folder);
+    if (!wall.empty() && wall != kUnsetText && !hasFolderPart(wall)) wall.insert(0, folder);
     // A folder without a file is no wallpaper. The trailing "\" must be a character of its own: a name
     // ending in a double-byte character such as 表 (95 5C) is a file name, not a folder.
     if (!wall.empty() && wall.back() == '\\' && folderPartLength(wall) == wall.size()) wall.clear();
