@@ -77,14 +77,14 @@ void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignLis
 
 std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
   std::string loaded;
-  const std::vector<std::string> sections = file.sectionNames();
-  NameIndex names(list, sections.size());
+  const std::size_t sections = file.sectionCount();
+  NameIndex names(list, sections);
   const std::string_view folder = folderPart(file.fileName());
   // At most one design per section: one allocation instead of a copy of the list at every doubling.
-  list.reserve(list.count() + sections.size());
-  // Name, the integer keys, WallPaper: read per section with one section lookup.
+  list.reserve(list.count() + sections);
+  // Name, the integer keys, WallPaper: read per section at once.
   std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
-  for (const std::string& section : sections) {
+  for (std::size_t section = 0; section < sections; ++section) {
     file.readValues(section, sectionKeys(), values);
     const std::string_view read = values[0].value_or("");
     if (read.empty()) continue;

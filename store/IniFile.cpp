@@ -312,8 +312,17 @@ void TMemIniFile::readValues(std::string_view section, std::span<const std::stri
 
 void TMemIniFile::readValues(std::string_view section, const Keys& keys,
                              std::span<std::optional<std::string_view>> values) const {
+  readLines(findSection(section), keys, values);
+}
+
+void TMemIniFile::readValues(std::size_t section, const Keys& keys,
+                             std::span<std::optional<std::string_view>> values) const {
+  const std::string_view name = sections_.at(section).name;
+  readLines(bySectionKey_.find(prepareLookup(name), sameAs(name)), keys, values);
+}
+
+void TMemIniFile::readLines(std::size_t s, const Keys& keys, std::span<std::optional<std::string_view>> values) const {
   for (std::size_t k = 0; k < keys.size(); ++k) values[k].reset();
-  const std::size_t s = findSection(section);
   if (s == npos || keys.size() == 0) return;
 
   // One walk over the lines for all keys: each key takes the first line that holds it. Lines mostly come

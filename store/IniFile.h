@@ -72,6 +72,9 @@ class TMemIniFile {
   void readValues(std::string_view section, std::span<const std::string_view> keys,
                   std::span<std::optional<std::string_view>> values) const;
   void readValues(std::string_view section, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
+  // The same for the section at position `section` in file order: what reading by its name reads, so a
+  // repeated name reads as its first section. Reading every section in turn so costs no lookups by name.
+  void readValues(std::size_t section, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
   bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
   void writeString(std::string_view section, std::string_view key, std::string_view value);
@@ -113,6 +116,8 @@ class TMemIniFile {
   template <class Visit>
   void forEachLine(const Section& section, Visit visit) const;
   void splitLines(const Section& section) const;
+  // readValues on the section at index s, or on none for npos.
+  void readLines(std::size_t s, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
   Line appendLine(std::string_view key, std::string_view value);
   // writeValues, with valueOf(k) pointing to the value of keys[k], or nullptr to leave that key alone.
   template <class ValueOf>
