@@ -63,13 +63,10 @@ const TMemIniFile::Keys& sectionKeys() {
 void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignList& list, std::size_t index) {
   const TDesign& d = list.design(index);
   std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
-  std::array<std::string, kIntKeyCount> numbers;
+  std::array<std::array<char, kIntegerTextSize>, kIntKeyCount> numbers;
   values[0] = list.name(index);
   for (int k = 0; k < kIntKeyCount; ++k)
-    if (d.intValues[k] != kUnsetInt) {
-      numbers[k] = formatInteger(d.intValues[k]);
-      values[1 + k] = numbers[k];
-    }
+    if (d.intValues[k] != kUnsetInt) values[1 + k] = formatInteger(d.intValues[k], numbers[k]);
   for (int t = 0; t < kTextKeyCount; ++t)
     if (d.textValues[t] != kUnsetText) values[1 + kIntKeyCount + t] = d.textValues[t];
   file.writeValues(formatInteger(sectionNumber), sectionKeys(), values);

@@ -54,9 +54,13 @@ std::optional<int32_t> parseInteger(std::string_view text) {
 }
 
 std::string formatInteger(int32_t value) {
-  char buf[16];
-  const auto result = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string(buf, result.ptr);
+  std::array<char, kIntegerTextSize> buffer;
+  return std::string(formatInteger(value, buffer));
+}
+
+std::string_view formatInteger(int32_t value, std::array<char, kIntegerTextSize>& buffer) {
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
 }
 
 }  // namespace lumisk
