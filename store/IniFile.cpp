@@ -360,7 +360,13 @@ bool TMemIniFile::readBool(std::string_view section, std::string_view key, bool 
 
 TMemIniFile::Line TMemIniFile::appendLine(std::string_view key, std::string_view value) {
   const Line line{text_.size(), key.size() + 1 + value.size(), kUnknownKey};
-  text_.append(key).append("=").append(value);
+  // One growth of the text and plain copies cost less than four appends.
+  text_.resize(line.offset + line.length + 2);
+  char* out = std::copy(key.begin(), key.end(), text_.data() + line.offset);
+  *out++ = '=';
+  out = std::copy(value.begin(), value.end(), out);
+  *out++ = '\r';
+  *out = '\n';
   return line;
 }
 
@@ -419,11 +425,25 @@ std::string TMemIniFile::serialize() const {
   out.reserve(size);
   for (const auto& s : sections_) {
     out.append("[").append(s.name).append("]\r\n");
-    forEachLine(s, [&out](std::string_view line) {
-      out.append(line).append("\r\n");
+    // Lines that follow one another in text_, each with its CR LF, as the lines written here do and the
+    // lines of most files read, are copied in one piece: [from, to) is such a run not yet copied.
+    std::size_t from = 0, to = 0;
+    forEachLine(s, [&](std::string_view line) {
+      const auto offset = static_cast<std::size_t>(line.data() - text_.data());
+      const std::size_t end = offset + line.size();
+      if (offset != to) {
+        out.append(text_, from, to - from);
+        from = offset;
+      }
+      if (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n') {
+        to = end + 2;
+      } else {
+        out.append(text_, from, end - from).append("\r\n");
+        from = to = end;
+      }
       return true;
     });
-    out.append("\r\n");
+    out.append(text_, from, to - from).append("\r\n");
   }
   return out;
 }

@@ -148,8 +148,9 @@ class TMemIniFile {
   std::string fileName_;
   FileAccess* files_ = nullptr;
   const Collation* collation_;
-  // The bytes of every line: the file as read (up to a NUL), then each line written. A replaced line's
-  // old bytes stay until clear(); an object lives for one operation, so they never pile up.
+  // The bytes of every line: the file as read (up to a NUL), then each line written, followed by CR LF
+  // as in the file written (see serialize). A replaced line's old bytes stay until clear(); an object
+  // lives for one operation, so they never pile up.
   std::string text_;
   std::vector<Section> sections_;
   // The first section of each name, by keyHash; built on the first lookup, extended on append.
