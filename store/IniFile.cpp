@@ -69,25 +69,23 @@ bool mayMatch(uint32_t line, uint32_t wanted) {
   return line != kNoKey && (line == wanted || line == kCollatedKey || wanted == kCollatedKey);
 }
 
+// CR or LF. No byte above CR is either, so most bytes take one comparison.
+bool isLineBreak(char c) { return static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n'); }
+
 // Splits [begin, end) of a text into lines as a file is read: a line ends at CR LF, a lone CR or a lone
-// LF. The next CR and the next LF are found by searching for each (the library's search is much faster
-// than a look at every byte) and kept until passed, so that a text with one kind of line end only is
-// searched once for the other.
+// LF. Both are looked for in one pass (searching for each apart would read every byte twice).
 class LineSplitter {
  public:
-  LineSplitter(std::string_view text, std::size_t begin, std::size_t end)
-      : text_(text.substr(0, end)), pos_(begin), cr_(text_.find('\r', begin)), lf_(text_.find('\n', begin)) {}
+  LineSplitter(std::string_view text, std::size_t begin, std::size_t end) : text_(text.substr(0, end)), pos_(begin) {}
 
   // The next line's offset and length; false at the end.
   bool next(std::size_t& offset, std::size_t& length) {
     if (pos_ >= text_.size()) return false;
-    if (cr_ < pos_) cr_ = text_.find('\r', pos_);
-    if (lf_ < pos_) lf_ = text_.find('\n', pos_);
-    const std::size_t stop = std::min({cr_, lf_, text_.size()});
+    const auto stop = std::find_if(text_.begin() + pos_, text_.end(), [](char c) { return isLineBreak(c); });
     offset = pos_;
-    length = stop - pos_;
-    pos_ = stop == text_.size() ? stop : stop + 1;
-    if (stop == cr_ && lf_ == pos_) ++pos_;
+    length = static_cast<std::size_t>(stop - text_.begin()) - pos_;
+    pos_ = offset + length;
+    if (pos_ < text_.size() && text_[pos_++] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
     return true;
   }
   std::size_t position() const { return pos_; }
@@ -97,7 +95,6 @@ class LineSplitter {
  private:
   std::string_view text_;  // up to the end of the range
   std::size_t pos_;
-  std::size_t cr_, lf_;    // the first CR and LF at or after pos_ once they are looked for; npos: none
 };
 
 // Empty lines and comment lines are no part of a section.
