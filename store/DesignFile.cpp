@@ -89,7 +89,7 @@ std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
 
     TDesign d = TDesign::unset();
     for (int k = 0; k < kIntKeyCount; ++k)
-      d.intValues[k] = parseInteger(values[1 + k].value_or("")).value_or(kUnsetInt);
+      d.intValues[k] = parseInteger(values[1 + k].value_or(""), kUnsetInt);
     std::string wall(values[1 + kIntKeyCount].value_or(kUnsetText));
     // A bare file name is taken to lie beside the file that names it.
     if (!wall.empty() && wall != kUnsetText && !hasFolderPart(wall)) wall.insert(0, folder);

@@ -348,7 +348,7 @@ void TMemIniFile::readLines(std::size_t s, const Keys& keys, std::span<std::opti
 }
 
 int32_t TMemIniFile::readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {
-  return parseInteger(readString(section, key, "")).value_or(defaultValue);
+  return parseInteger(readString(section, key, ""), defaultValue);
 }
 
 bool TMemIniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {

@@ -14,6 +14,8 @@ namespace lumisk {
 // unsigned hexadecimal number after "$", "x", "X", "0x" or "0X" of at most FFFFFFFF, taken as a 32-bit
 // pattern. Nothing may follow the digits. std::nullopt when the text has no such form.
 std::optional<int32_t> parseInteger(std::string_view text);
+// The same, `fallback` where that gives std::nullopt.
+int32_t parseInteger(std::string_view text, int32_t fallback);
 
 // Decimal form: "-" before a negative number, no "+", no leading zeros.
 std::string formatInteger(int32_t value);
