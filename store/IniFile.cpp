@@ -78,10 +78,12 @@ class LineSplitter {
  public:
   LineSplitter(std::string_view text, std::size_t begin, std::size_t end) : text_(text.substr(0, end)), pos_(begin) {}
 
-  // The next line's offset and length; false at the end.
-  bool next(std::size_t& offset, std::size_t& length) {
+  // The next line's offset and length; false at the end. Its first `known` bytes, if it is that long, are
+  // known to hold no line break and are not looked at again.
+  bool next(std::size_t& offset, std::size_t& length, std::size_t known = 0) {
     if (pos_ >= text_.size()) return false;
-    const auto stop = std::find_if(text_.begin() + pos_, text_.end(), [](char c) { return isLineBreak(c); });
+    const auto from = text_.begin() + std::min(pos_ + known, text_.size());
+    const auto stop = std::find_if(from, text_.end(), [](char c) { return isLineBreak(c); });
     offset = pos_;
     length = static_cast<std::size_t>(stop - text_.begin()) - pos_;
     pos_ = offset + length;
@@ -89,6 +91,8 @@ class LineSplitter {
     return true;
   }
   std::size_t position() const { return pos_; }
+  // The text from the next line on.
+  std::string_view rest() const { return text_.substr(pos_); }
   // Goes on from `pos`, the start of a line at or after position().
   void skipTo(std::size_t pos) { pos_ = pos; }
 
@@ -323,28 +327,54 @@ void TMemIniFile::readLines(std::size_t s, const Keys& keys, std::span<std::opti
   if (s == npos || keys.size() == 0) return;
 
   // One walk over the lines for all keys: each key takes the first line that holds it. Lines mostly come
-  // in the order asked for, so the key after the last one found is tried first.
+  // in the order asked for, so the key after the last one found is looked for first, by comparing the
+  // line's start with it: distinct keys are all plain, so a line that starts with one and "=" holds that
+  // one and no other.
   std::size_t open = keys.size();
   std::size_t next = 0;
-  forEachLine(sections_[s], [&](std::string_view line) {
-    // Distinct keys are all plain: a line that holds the next one holds no other.
-    if (keys.distinct() && next < keys.size() && !values[next] && holdsPlainKey(line, keys[next])) {
-      values[next] = line.substr(keys[next].size() + 1);
-      ++next;
-      return --open > 0;
+  auto expecting = [&] { return keys.distinct() && next < keys.size() && !values[next]; };
+  auto takeNext = [&](std::string_view value) {
+    values[next++] = value;
+    --open;
+  };
+  const Section& section = sections_[s];
+  if (section.split) {
+    for (const Line& l : section.lines) {
+      const std::string_view line = text(l);
+      if (expecting() && holdsPlainKey(line, keys[next]))
+        takeNext(line.substr(keys[next].size() + 1));
+      else
+        readAnyKey(line, keys, values, next, open);
+      if (open == 0) return;
     }
-    const uint32_t hash = lineKeyHash(line);
-    if (hash == kNoKey) return true;
-    const std::size_t eq = line.find('=');
-    const std::string_view name = line.substr(0, eq);
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      if (values[k] || !mayMatch(hash, keys.hash(k)) || !sameName(name, keys[k])) continue;
-      values[k] = line.substr(eq + 1);
-      next = k + 1;
-      --open;
-    }
-    return open > 0;
-  });
+    return;
+  }
+  // Of a line known to hold the key expected next, only the value is searched for the line's end.
+  LineSplitter lines(text_, section.rawBegin, section.rawEnd);
+  std::size_t offset, length;
+  while (open > 0) {
+    const std::size_t known = expecting() && holdsPlainKey(lines.rest(), keys[next]) ? keys[next].size() + 1 : 0;
+    if (!lines.next(offset, length, known)) return;
+    const std::string_view line = std::string_view(text_).substr(offset, length);
+    if (known > 0)
+      takeNext(line.substr(known));
+    else if (isContent(line))
+      readAnyKey(line, keys, values, next, open);
+  }
+}
+
+void TMemIniFile::readAnyKey(std::string_view line, const Keys& keys, std::span<std::optional<std::string_view>> values,
+                             std::size_t& next, std::size_t& open) const {
+  const uint32_t hash = lineKeyHash(line);
+  if (hash == kNoKey) return;
+  const std::size_t eq = line.find('=');
+  const std::string_view name = line.substr(0, eq);
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    if (values[k] || !mayMatch(hash, keys.hash(k)) || !sameName(name, keys[k])) continue;
+    values[k] = line.substr(eq + 1);
+    next = k + 1;
+    --open;
+  }
 }
 
 int32_t TMemIniFile::readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {

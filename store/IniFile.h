@@ -118,6 +118,10 @@ class TMemIniFile {
   void splitLines(const Section& section) const;
   // readValues on the section at index s, or on none for npos.
   void readLines(std::size_t s, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
+  // What readLines does with a line that may hold any key: every key still without a value that the line
+  // holds takes it, and `next` moves on past the last one.
+  void readAnyKey(std::string_view line, const Keys& keys, std::span<std::optional<std::string_view>> values,
+                  std::size_t& next, std::size_t& open) const;
   Line appendLine(std::string_view key, std::string_view value);
   // writeValues, with valueOf(k) pointing to the value of keys[k], or nullptr to leave that key alone.
   template <class ValueOf>
