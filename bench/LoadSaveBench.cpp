@@ -2,8 +2,8 @@
 //
 // load: open the file (TMemIniFile over StdFileAccess) and load every design into an empty list, as
 //       OQXBeginPlugin does; the INI object is released inside the timing, the list is not.
-// save: what OQXEndPlugin does with the list: open the existing file, clear the object, write every design
-//       section, replace the file on disk.
+// save: what OQXEndPlugin does with the list: open the existing file for rewriting (read, nothing of it
+//       kept), write every design section, replace the file on disk.
 // The floors are what no load or save can do without, measured in the same runs on the same files with
 // plain C stdio: for a load, reading the file in one piece, splitting it into lines and finding the "=" of
 // each; for a save, writing the bytes the save writes, held in memory, to a new file and renaming it over
@@ -183,8 +183,7 @@ DesignList load(const std::string& path, StdFileAccess& files) {
 }
 
 void save(const std::string& path, StdFileAccess& files, const DesignList& list) {
-  TMemIniFile ini(path, files, kCollation);
-  ini.clear();
+  TMemIniFile ini = TMemIniFile::forRewrite(path, files, kCollation);
   for (std::size_t i = 0; i < list.count(); ++i) saveDesignSection(ini, static_cast<int32_t>(i), list, i);
   ini.updateFile();
 }

@@ -148,6 +148,18 @@ TMemIniFile::TMemIniFile(std::string fileName, FileAccess& files, const Collatio
   }
 }
 
+TMemIniFile TMemIniFile::forRewrite(std::string fileName, FileAccess& files, const Collation& collation) {
+  TMemIniFile ini(std::string(), files, collation);
+  ini.fileName_ = std::move(fileName);
+  if (ini.fileName_.empty()) return ini;
+  if (auto bytes = files.readAll(ini.fileName_)) {
+    // The buffer stays for the lines written, which take about as much room as the old file.
+    ini.text_ = std::move(*bytes);
+    ini.text_.clear();
+  }
+  return ini;
+}
+
 TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Collation& collation)
     : fileName_(std::move(fileName)), collation_(&collation), text_(bytes) {
   parse();

@@ -25,6 +25,10 @@ class TMemIniFile {
   TMemIniFile(std::string fileName, FileAccess& files, const Collation& collation);
   // An object over `bytes` as if read from `fileName`; writing it back needs a FileAccess.
   TMemIniFile(std::string fileName, std::string_view bytes, const Collation& collation);
+  // An object for writing the file at `fileName` anew, as the constructor followed by clear() gives: the
+  // file is read all the same, so that one that cannot be read throws the same error, but nothing of it
+  // is looked at or kept.
+  static TMemIniFile forRewrite(std::string fileName, FileAccess& files, const Collation& collation);
 
   const std::string& fileName() const { return fileName_; }
 
