@@ -427,6 +427,23 @@ template <class ValueOf>
 void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf valueOf) {
   const std::size_t s = sectionForWrite(section);
   splitLines(sections_[s]);
+  // Distinct keys written into a section without lines, with values that hold no line break, become a
+  // stretch of the text like the lines of a file: no record per line, and written out in one piece.
+  auto breaksLine = [](std::string_view value) {
+    return std::find_if(value.begin(), value.end(), [](char c) { return isLineBreak(c); }) != value.end();
+  };
+  bool unsplit = sections_[s].lines.empty() && keys.distinct();
+  for (std::size_t k = 0; k < keys.size() && unsplit; ++k) unsplit = !valueOf(k) || !breaksLine(*valueOf(k));
+  if (unsplit) {
+    Section& target = sections_[s];
+    target.rawBegin = text_.size();
+    for (std::size_t k = 0; k < keys.size(); ++k)
+      if (const std::string_view* value = valueOf(k)) appendLine(keys[k], *value);
+    target.rawEnd = text_.size();
+    target.split = false;
+    target.asWritten = true;
+    return;
+  }
   // Keys that no line can hold twice cannot find a line written by this call: only the lines that were
   // there before need searching (none, for a new section).
   const std::size_t before = keys.distinct() ? sections_[s].lines.size() : npos;
@@ -464,6 +481,10 @@ std::string TMemIniFile::serialize() const {
   out.reserve(size);
   for (const auto& s : sections_) {
     out.append("[").append(s.name).append("]\r\n");
+    if (!s.split && s.asWritten) {
+      out.append(text_, s.rawBegin, s.rawEnd - s.rawBegin).append("\r\n");
+      continue;
+    }
     // Lines that follow one another in text_, each with its CR LF, as the lines written here do and the
     // lines of most files read, are copied in one piece: [from, to) is such a run not yet copied.
     std::size_t from = 0, to = 0;

@@ -106,12 +106,15 @@ class TMemIniFile {
   };
   // A section as read keeps its lines unsplit, as the range [rawBegin, rawEnd) of text_ (comment and empty
   // lines included, skipped whenever the range is walked): reading many keys at once walks the range, and
-  // only a lookup key by key or a write splits it into `lines`. Sections created by writes start split.
+  // only a lookup key by key or a write into a section with lines splits it into `lines`. A section
+  // without lines that gets a batch of distinct keys keeps them unsplit too (see writeKeys).
   struct Section {
     std::string name;
     std::size_t rawBegin = 0;
     std::size_t rawEnd = 0;
     mutable bool split = false;
+    // The range holds exactly the lines written into it, each followed by CR LF: it is written out as it is.
+    bool asWritten = false;
     mutable std::vector<Line> lines;
   };
 
