@@ -32,17 +32,20 @@ class NameIndex {
     }
   }
 
-  // Takes in the entry just appended to the list.
-  void addLast() { names_.insert(hashOf(list_.name(list_.count() - 1)), list_.count() - 1); }
+  // Takes in the entry just appended to the list, which bears the name unique() returned last: the last
+  // name it looked for, whose hash is at hand.
+  void addLast() { names_.insert(lastHash_, list_.count() - 1); }
 
  private:
   static uint64_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
-  bool contains(std::string_view name) const {
-    return names_.find(hashOf(name), [&](std::size_t i) { return list_.name(i) == name; }) != HashSlots::npos;
+  bool contains(std::string_view name) {
+    lastHash_ = hashOf(name);
+    return names_.find(lastHash_, [&](std::size_t i) { return list_.name(i) == name; }) != HashSlots::npos;
   }
 
   const DesignList& list_;
   HashSlots names_;
+  uint64_t lastHash_ = 0;
   std::unordered_map<std::string, int64_t> nextCounter_;
 };
 
