@@ -252,21 +252,25 @@ std::size_t TMemIniFile::findSection(std::string_view name) const {
 // other name turns the index over to collation keys for good: such a name may equal a plain one under
 // the collation.
 uint64_t TMemIniFile::prepareLookup(std::string_view name) const {
+  prepareIndex(name);
+  return keyHash(name);
+}
+
+void TMemIniFile::prepareIndex(std::string_view name) const {
   if (!collated_ && !allAsciiAlnum(name)) {
     collated_ = true;
     indexed_ = false;
   }
-  if (!indexed_) {
-    for (std::size_t i = 0; i < sections_.size() && !collated_; ++i) collated_ = !allAsciiAlnum(sections_[i].name);
-    bySectionKey_.clear();
-    bySectionKey_.reserve(sections_.size());
-    for (std::size_t i = 0; i < sections_.size(); ++i) {
-      const uint64_t h = keyHash(sections_[i].name);
-      if (bySectionKey_.find(h, sameAs(sections_[i].name)) == npos) bySectionKey_.insert(h, i);
-    }
-    indexed_ = true;
+  if (indexed_) return;
+  for (std::size_t i = 0; i < sections_.size() && !collated_; ++i) collated_ = !allAsciiAlnum(sections_[i].name);
+  bySectionKey_.clear();
+  bySectionKey_.reserve(sections_.size());
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const uint64_t h = keyHash(sections_[i].name);
+    sections_[i].repeated = bySectionKey_.find(h, sameAs(sections_[i].name)) != npos;
+    if (!sections_[i].repeated) bySectionKey_.insert(h, i);
   }
-  return keyHash(name);
+  indexed_ = true;
 }
 
 uint64_t TMemIniFile::keyHash(std::string_view name) const {
@@ -330,8 +334,10 @@ void TMemIniFile::readValues(std::string_view section, const Keys& keys,
 
 void TMemIniFile::readValues(std::size_t section, const Keys& keys,
                              std::span<std::optional<std::string_view>> values) const {
-  const std::string_view name = sections_.at(section).name;
-  readLines(bySectionKey_.find(prepareLookup(name), sameAs(name)), keys, values);
+  const Section& target = sections_.at(section);
+  prepareIndex(target.name);
+  const std::size_t first = target.repeated ? findSectionByHash(target.name, keyHash(target.name)) : section;
+  readLines(first, keys, values);
 }
 
 void TMemIniFile::readLines(std::size_t s, const Keys& keys, std::span<std::optional<std::string_view>> values) const {

@@ -115,6 +115,8 @@ class TMemIniFile {
     mutable bool split = false;
     // The range holds exactly the lines written into it, each followed by CR LF: it is written out as it is.
     bool asWritten = false;
+    // An earlier section bears the same name, so reads by this name find that one; set when the index is built.
+    mutable bool repeated = false;
     mutable std::vector<Line> lines;
   };
 
@@ -139,6 +141,8 @@ class TMemIniFile {
   std::size_t findSection(std::string_view name) const;
   // Makes the index ready for looking up `name` and returns the name's hash in it.
   uint64_t prepareLookup(std::string_view name) const;
+  // The same without the hash.
+  void prepareIndex(std::string_view name) const;
   // The same as findSection with prepareLookup(name) already done.
   std::size_t findSectionByHash(std::string_view name, uint64_t hash) const;
   // Hash of a name in the index: names equal to sameName hash alike.

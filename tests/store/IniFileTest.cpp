@@ -121,6 +121,15 @@ TEST(IniLookupTest, PlainNamesStillFindWhatTheCollationCallsEqual) {
     TMemIniFile ini("x.ini", c.bytes, collation);
     EXPECT_EQ(ini.readString("x", "k", "-"), c.bytes.starts_with("[x]") ? "0" : "-") << c.bytes;
     EXPECT_EQ(ini.readString(c.section, c.key, "-"), c.expected) << c.bytes;
+    // Reading a section by its position reads what reading by its name reads.
+    const std::string_view key = c.key;
+    const TMemIniFile::Keys keys(std::span(&key, 1));
+    std::optional<std::string_view> value;
+    const std::vector<std::string> names = ini.sectionNames();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      ini.readValues(i, keys, std::span(&value, 1));
+      EXPECT_EQ(std::string(value.value_or("-")), ini.readString(names[i], c.key, "-")) << c.bytes << " " << i;
+    }
     ini.writeString(c.section, c.key, "new");
     EXPECT_EQ(ini.readString(c.section, c.key, "-"), "new") << c.bytes;
     EXPECT_EQ(ini.sectionCount(), TMemIniFile("x.ini", c.bytes, collation).sectionCount()) << c.bytes;
