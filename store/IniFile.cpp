@@ -169,20 +169,25 @@ void TMemIniFile::parse() {
   // A NUL byte ends the text.
   if (const auto nul = text_.find('\0'); nul != std::string::npos) text_.resize(nul);
   // A header is a line that starts with "[" and ends with "]": only the lines that start where a "["
-  // stands need a look.
+  // stands need a look. The headers are found first, so that the sections take one allocation.
   const std::string_view text = text_;
   LineSplitter lines(text, 0, text.size());
   std::size_t offset = 0, length = 0;
+  std::vector<std::size_t> headers;
   for (std::size_t open = text.find('['); open != std::string_view::npos; open = text.find('[', open + 1)) {
     if (open > 0 && text[open - 1] != '\r' && text[open - 1] != '\n') continue;
     lines.skipTo(open);
     lines.next(offset, length);
-    const std::string_view line = text.substr(offset, length);
-    if (line.size() < 2 || line.back() != ']') continue;
+    if (length >= 2 && text[offset + length - 1] == ']') headers.push_back(open);
+  }
+  sections_.reserve(headers.size());
+  for (const std::size_t header : headers) {
+    lines.skipTo(header);
+    lines.next(offset, length);
     // Lines before the first header belong to no section and are dropped.
     if (!sections_.empty()) sections_.back().rawEnd = offset;
     Section& section = sections_.emplace_back();
-    section.name = line.substr(1, line.size() - 2);
+    section.name = text.substr(offset + 1, length - 2);
     section.rawBegin = section.rawEnd = lines.position();
   }
   if (!sections_.empty()) sections_.back().rawEnd = text_.size();
