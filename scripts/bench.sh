@@ -71,3 +71,5 @@ awk '
     printf "wine64, 10000 designs: OQXBeginPlugin %.1f ms, menu walk %.1f us (%d items), OQXEndPlugin %.1f ms (medians of %d rounds)\n",
       median(begins, nb - 1), median(walks, nm - 1), items, median(ends, ne - 1), nb - 1
   }' "$work/transcript.txt"
+# No Wine process outlives the benchmark.
+WINEPREFIX=$root/build/wineprefix /usr/lib/wine/wineserver -w 2>/dev/null || true
