@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds and runs the load/save benchmark of the design store (1,000, 10,000 and 100,000 designs; about
-# 20 s), then the plug-in's benchmark under Wine on the same 10,000 design file (a few seconds). Prints per size the median load and save times, wall-clock and CPU, and the peak heap during load
-# against the file size, and the floors: what reading the file line by line and writing its bytes cost. The
-# last line is "scaling: load 100k/10k = X, save 100k/10k = Y; floor: load/floor = A, save/floor = B"
-# (the floor ratios at 10,000 designs). The Wine benchmark builds build/win64 (preset "win64") and prints
-# one line: the medians of OQXBeginPlugin, of one walk over the plug-in's menu and of OQXEndPlugin, as
-# the stand-in host measures them (bench/wine-begin-end.txt).
+# 20 s), then the plug-in's benchmark under Wine on the same 10,000 design file (about 10 s).
+#
+# The native benchmark prints per size the median load and save times, wall-clock and CPU, their floors
+# (reading the file line by line, writing its bytes) and the peak heap during load against the file
+# size. Its last line is "scaling: load 100k/10k = X, save 100k/10k = Y; floor: load/floor = A,
+# save/floor = B" (the floor ratios at 10,000 designs). The Wine benchmark builds build/win64 (preset
+# "win64") and prints one line: the medians of OQXBeginPlugin, of one walk over the plug-in's menu and
+# of OQXEndPlugin, as the stand-in host measures them (bench/wine-begin-end.txt).
 #
 #   scripts/bench.sh                    build in build/native (preset "native", -O2), run
 #   LUMISK_BENCH_BUILD=build/mine scripts/bench.sh     another build directory
