@@ -101,6 +101,16 @@ class LineSplitter {
   std::size_t pos_;
 };
 
+// Stores "key=value" and CR LF at `out`, which has room for them; the end of what was stored.
+char* storeLine(char* out, std::string_view key, std::string_view value) {
+  out = std::copy(key.begin(), key.end(), out);
+  *out++ = '=';
+  out = std::copy(value.begin(), value.end(), out);
+  *out++ = '\r';
+  *out++ = '\n';
+  return out;
+}
+
 // Empty lines and comment lines are no part of a section.
 bool isContent(std::string_view line) { return !line.empty() && line.front() != ';'; }
 
@@ -410,13 +420,8 @@ bool TMemIniFile::readBool(std::string_view section, std::string_view key, bool 
 
 TMemIniFile::Line TMemIniFile::appendLine(std::string_view key, std::string_view value) {
   const Line line{text_.size(), key.size() + 1 + value.size(), kUnknownKey};
-  // One growth of the text and plain copies cost less than four appends.
   text_.resize(line.offset + line.length + 2);
-  char* out = std::copy(key.begin(), key.end(), text_.data() + line.offset);
-  *out++ = '=';
-  out = std::copy(value.begin(), value.end(), out);
-  *out++ = '\r';
-  *out = '\n';
+  storeLine(text_.data() + line.offset, key, value);
   return line;
 }
 
@@ -446,10 +451,16 @@ void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf 
   bool unsplit = sections_[s].lines.empty() && keys.distinct();
   for (std::size_t k = 0; k < keys.size() && unsplit; ++k) unsplit = !valueOf(k) || !breaksLine(*valueOf(k));
   if (unsplit) {
+    // The text grows once for all the lines.
+    std::size_t size = 0;
+    for (std::size_t k = 0; k < keys.size(); ++k)
+      if (const std::string_view* value = valueOf(k)) size += keys[k].size() + 1 + value->size() + 2;
     Section& target = sections_[s];
     target.rawBegin = text_.size();
+    text_.resize(target.rawBegin + size);
+    char* out = text_.data() + target.rawBegin;
     for (std::size_t k = 0; k < keys.size(); ++k)
-      if (const std::string_view* value = valueOf(k)) appendLine(keys[k], *value);
+      if (const std::string_view* value = valueOf(k)) out = storeLine(out, keys[k], *value);
     target.rawEnd = text_.size();
     target.split = false;
     target.asWritten = true;
