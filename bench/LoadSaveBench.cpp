@@ -1,9 +1,13 @@
-// Load and save of the plug-in INI file at 1,000, 10,000 and 100,000 designs.
+// Load and save of the plug-in INI file at 1,000, 10,000 and 100,000 designs, each set against its floor.
 //
 // load: open the file (TMemIniFile over StdFileAccess) and load every design into an empty list, as
 //       OQXBeginPlugin does; the INI object is released inside the timing, the list is not.
-// save: what OQXEndPlugin does with the list: open the existing file, clear the object, write every design
-//       section, replace the file on disk.
+// save: what OQXEndPlugin does with the list: open the existing file for rewriting (read, nothing of it
+//       kept), write every design section, replace the file on disk.
+// The floors are what no load or save can do without, measured in the same runs on the same files with
+// plain C stdio: for a load, reading the file in one piece, splitting it into lines and finding the "=" of
+// each; for a save, writing the bytes the save writes, held in memory, to a new file and renaming it over
+// the old one.
 // Each figure is the median of many runs after one untimed warm-up run (the sizes take turns in rounds),
 // in wall-clock time and in the process's CPU time (user and system; a busy shared machine disturbs it less). Heap use is counted by the
 // replaced global operator new/delete below; the peak is taken during load, above what was allocated before
@@ -143,6 +147,34 @@ double median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// The floor of a load: the number of lines that hold a "=", so that the work cannot be left out.
+std::size_t floorLoad(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) throw std::runtime_error("cannot open " + path);
+  std::string bytes(std::filesystem::file_size(path), '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  std::fclose(file);
+  const std::string_view text = bytes;
+  std::size_t found = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    if (text.substr(pos, end - pos).find('=') != std::string_view::npos) ++found;
+    pos = end + 1;
+  }
+  return found;
+}
+
+// The floor of a save.
+void floorSave(const std::string& path, const std::string& bytes) {
+  const std::string temp = path + ".floor-tmp";
+  std::FILE* file = std::fopen(temp.c_str(), "wb");
+  if (!file) throw std::runtime_error("cannot create " + temp);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) != 0 || !written || std::rename(temp.c_str(), path.c_str()) != 0)
+    throw std::runtime_error("cannot write " + path);
+}
+
 DesignList load(const std::string& path, StdFileAccess& files) {
   DesignList list;
   const TMemIniFile ini(path, files, kCollation);
@@ -151,8 +183,7 @@ DesignList load(const std::string& path, StdFileAccess& files) {
 }
 
 void save(const std::string& path, StdFileAccess& files, const DesignList& list) {
-  TMemIniFile ini(path, files, kCollation);
-  ini.clear();
+  TMemIniFile ini = TMemIniFile::forRewrite(path, files, kCollation);
   for (std::size_t i = 0; i < list.count(); ++i) saveDesignSection(ini, static_cast<int32_t>(i), list, i);
   ini.updateFile();
 }
@@ -163,7 +194,8 @@ class SizeCase {
   SizeCase(const std::filesystem::path& folder, int designs)
       : designs_(designs),
         source_((folder / ("designs-" + std::to_string(designs) + ".ini")).string()),
-        target_((folder / ("saved-" + std::to_string(designs) + ".ini")).string()) {
+        target_((folder / ("saved-" + std::to_string(designs) + ".ini")).string()),
+        floorTarget_((folder / ("floor-" + std::to_string(designs) + ".ini")).string()) {
     const std::string sections = designSections(designs);
     fileBytes_ = kMainSection.size() + sections.size();
     files_.replaceAll(source_, std::string(kMainSection) + sections);
@@ -178,16 +210,30 @@ class SizeCase {
         list_.design(designs - 1).intValues[13] != designValue(designs - 1, 13))
       throw std::runtime_error("the generated file did not load as written");
     save(target_, files_, list_);
-    if (files_.readAll(target_) != sections) throw std::runtime_error("the saved file differs from the loaded one");
+    saved_ = *files_.readAll(target_);
+    if (saved_ != sections) throw std::runtime_error("the saved file differs from the loaded one");
+    // Every line of a design section holds a "=".
+    lines_ = floorLoad(source_);
+    if (lines_ != static_cast<std::size_t>(designs) * (2 + kIntKeyCount) + 9)
+      throw std::runtime_error("the floor of a load did not see every line");
   }
 
   int designs() const { return designs_; }
 
+  // The floors run just before what they are set against, so that both meet the machine in the same state.
   void run() {
+    const Stopwatch floorLoading;
+    if (floorLoad(source_) != lines_) throw std::runtime_error("the file changed");
+    floorLoads_.push_back(floorLoading.wallMs());
+
     const Stopwatch loading;
     DesignList loaded = load(source_, files_);
     loads_.push_back(loading.wallMs());
     loadsCpu_.push_back(loading.cpuMs());
+
+    const Stopwatch floorSaving;
+    floorSave(floorTarget_, saved_);
+    floorSaves_.push_back(floorSaving.wallMs());
 
     const Stopwatch saving;
     save(target_, files_, list_);
@@ -197,21 +243,25 @@ class SizeCase {
 
   double loadMs() const { return median(loads_); }
   double saveMs() const { return median(saves_); }
+  double floorLoadMs() const { return median(floorLoads_); }
+  double floorSaveMs() const { return median(floorSaves_); }
 
   void print() const {
-    std::printf("%9d %9.2f %9.2f %9.2f %9.2f %9.2f %13.2f %8.2fx %6zu\n", designs_, fileBytes_ / 1e6, loadMs(),
-                median(loadsCpu_), saveMs(), median(savesCpu_), loadPeak_ / 1e6,
-                static_cast<double>(loadPeak_) / static_cast<double>(fileBytes_), loads_.size());
+    std::printf("%9d %9.2f %9.2f %9.2f %9.2f %9.2f %9.2f %9.2f %13.2f %8.2fx %6zu\n", designs_, fileBytes_ / 1e6,
+                loadMs(), median(loadsCpu_), floorLoadMs(), saveMs(), median(savesCpu_), floorSaveMs(),
+                loadPeak_ / 1e6, static_cast<double>(loadPeak_) / static_cast<double>(fileBytes_), loads_.size());
   }
 
  private:
   int designs_;
-  std::string source_, target_;
+  std::string source_, target_, floorTarget_;
+  std::string saved_;       // the bytes a save writes
+  std::size_t lines_ = 0;   // lines with a "=" in the source
   StdFileAccess files_;
   std::size_t fileBytes_ = 0;
   std::size_t loadPeak_ = 0;
   DesignList list_;
-  std::vector<double> loads_, loadsCpu_, saves_, savesCpu_;
+  std::vector<double> loads_, loadsCpu_, saves_, savesCpu_, floorLoads_, floorSaves_;
 };
 
 }  // namespace
@@ -251,11 +301,13 @@ int main(int argc, char** argv) {
 
   std::printf("heap: %s\n", releaseHeap ? "glibc default (freed memory goes back to the kernel)"
                                         : "kept by the process between runs");
-  std::printf("%9s %9s %9s %9s %9s %9s %13s %9s %6s\n", "designs", "file MB", "load ms", "load cpu", "save ms",
-              "save cpu", "load peak MB", "peak/file", "runs");
+  std::printf("%9s %9s %9s %9s %9s %9s %9s %9s %13s %9s %6s\n", "designs", "file MB", "load ms", "load cpu",
+              "floor ms", "save ms", "save cpu", "floor ms", "load peak MB", "peak/file", "runs");
   for (const auto& c : cases) c.print();
+  // The floor ratios are those of 10,000 designs, the size the goals are set for.
   if (cases.size() == 3)
-    std::printf("scaling: load 100k/10k = %.2f, save 100k/10k = %.2f\n", cases[2].loadMs() / cases[1].loadMs(),
-                cases[2].saveMs() / cases[1].saveMs());
+    std::printf("scaling: load 100k/10k = %.2f, save 100k/10k = %.2f; floor: load/floor = %.2f, save/floor = %.2f\n",
+                cases[2].loadMs() / cases[1].loadMs(), cases[2].saveMs() / cases[1].saveMs(),
+                cases[1].loadMs() / cases[1].floorLoadMs(), cases[1].saveMs() / cases[1].floorSaveMs());
   return 0;
 }

@@ -387,8 +387,7 @@ void TEditForm::mnExportClick() {
   if (!path) return;
   lastExportFile_ = *path;
   try {
-    TMemIniFile file(*path, plug_.files(), plug_.collation());
-    file.clear();
+    TMemIniFile file = TMemIniFile::forRewrite(*path, plug_.files(), plug_.collation());
     int32_t section = 0;
     for (const int row : selected) saveDesignSection(file, ++section, rows_, static_cast<std::size_t>(row));
     file.updateFile();

@@ -137,8 +137,7 @@ int32_t PlugFunc::endPlugin() {
   if (editorOpen_ && editor_) editor_->close();
   if (!active_) return kTrue;
   try {
-    TMemIniFile ini(iniPath_, files_, collation_);
-    ini.clear();
+    TMemIniFile ini = TMemIniFile::forRewrite(iniPath_, files_, collation_);
     writeSettings(ini);
     for (std::size_t i = 0; i < designs_->count(); ++i)
       saveDesignSection(ini, static_cast<int32_t>(i), *designs_, i);

@@ -16,6 +16,12 @@ std::size_t folderPartLength(std::string_view path) {
   return end;
 }
 
+bool hasFolderPart(std::string_view path) {
+  for (std::size_t i = 0; i < path.size(); i += isLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1)
+    if (path[i] == '\\' || path[i] == ':') return true;
+  return false;
+}
+
 std::size_t characterBoundaryAtOrBelow(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return text.size();
   std::size_t i = 0;

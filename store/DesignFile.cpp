@@ -32,68 +32,70 @@ class NameIndex {
     }
   }
 
-  // Takes in the entry just appended to the list.
-  void addLast() { names_.insert(hashOf(list_.name(list_.count() - 1)), list_.count() - 1); }
+  // Takes in the entry just appended to the list, which bears the name unique() returned last: the last
+  // name it looked for, whose hash is at hand.
+  void addLast() { names_.insert(lastHash_, list_.count() - 1); }
 
  private:
   static uint64_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
-  bool contains(std::string_view name) const {
-    return names_.find(hashOf(name), [&](std::size_t i) { return list_.name(i) == name; }) != HashSlots::npos;
+  bool contains(std::string_view name) {
+    lastHash_ = hashOf(name);
+    return names_.find(lastHash_, [&](std::size_t i) { return list_.name(i) == name; }) != HashSlots::npos;
   }
 
   const DesignList& list_;
   HashSlots names_;
+  uint64_t lastHash_ = 0;
   std::unordered_map<std::string, int64_t> nextCounter_;
 };
+
+// The keys of a design section in the order they are written: Name, the integer keys, WallPaper.
+const TMemIniFile::Keys& sectionKeys() {
+  static const std::array<std::string_view, 1 + kKeyCount> names = [] {
+    std::array<std::string_view, 1 + kKeyCount> n;
+    n[0] = "Name";
+    for (int k = 0; k < kKeyCount; ++k) n[1 + k] = keyName(k);
+    return n;
+  }();
+  static const TMemIniFile::Keys keys(names);
+  return keys;
+}
 
 }  // namespace
 
 void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignList& list, std::size_t index) {
   const TDesign& d = list.design(index);
-  std::array<std::string_view, 1 + kKeyCount> keys;
-  std::array<std::string_view, 1 + kKeyCount> values;
-  std::array<std::string, kIntKeyCount> numbers;
-  std::size_t n = 0;
-  keys[n] = "Name";
-  values[n++] = list.name(index);
+  std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
+  std::array<std::array<char, kIntegerTextSize>, kIntKeyCount> numbers;
+  values[0] = list.name(index);
   for (int k = 0; k < kIntKeyCount; ++k)
-    if (d.intValues[k] != kUnsetInt) {
-      numbers[k] = formatInteger(d.intValues[k]);
-      keys[n] = intKeyName(k);
-      values[n++] = numbers[k];
-    }
+    if (d.intValues[k] != kUnsetInt) values[1 + k] = formatInteger(d.intValues[k], numbers[k]);
   for (int t = 0; t < kTextKeyCount; ++t)
-    if (d.textValues[t] != kUnsetText) {
-      keys[n] = textKeyName(t);
-      values[n++] = d.textValues[t];
-    }
-  file.writeValues(formatInteger(sectionNumber), std::span(keys).first(n), std::span(values).first(n));
+    if (d.textValues[t] != kUnsetText) values[1 + kIntKeyCount + t] = d.textValues[t];
+  file.writeValues(formatInteger(sectionNumber), sectionKeys(), values);
 }
 
 std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
   std::string loaded;
-  const std::vector<std::string> sections = file.sectionNames();
-  NameIndex names(list, sections.size());
+  const std::size_t sections = file.sectionCount();
+  NameIndex names(list, sections);
   const std::string_view folder = folderPart(file.fileName());
   // At most one design per section: one allocation instead of a copy of the list at every doubling.
-  list.reserve(list.count() + sections.size());
-  // Name, the integer keys, WallPaper: read per section with one section lookup.
-  std::array<std::string_view, 1 + kKeyCount> keys;
-  keys[0] = "Name";
-  for (int k = 0; k < kKeyCount; ++k) keys[1 + k] = keyName(k);
+  list.reserve(list.count() + sections);
+  // Name, the integer keys, WallPaper: read per section at once.
   std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
-  for (const std::string& section : sections) {
-    file.readValues(section, keys, values);
+  for (std::size_t section = 0; section < sections; ++section) {
+    file.readValues(section, sectionKeys(), values);
     const std::string_view read = values[0].value_or("");
     if (read.empty()) continue;
     std::string name = names.unique(std::string(read), true);
 
     TDesign d = TDesign::unset();
     for (int k = 0; k < kIntKeyCount; ++k)
-      d.intValues[k] = parseInteger(values[1 + k].value_or("")).value_or(kUnsetInt);
+      d.intValues[k] = parseInteger(values[1 + k].value_or(""), kUnsetInt);
     std::string wall(values[1 + kIntKeyCount].value_or(kUnsetText));
     // A bare file name is taken to lie beside the file that names it.
-    if (!wall.empty() && wall != kUnsetText && folderPartLength(wall) == 0) wall.insert(0, folder);
+    if (!wall.empty() && wall != kUnsetText && !hasFolderPart(wall)) wall.insert(0, folder);
     // A folder without a file is no wallpaper. The trailing "\" must be a character of its own: a name
     // ending in a double-byte character such as 表 (95 5C) is a file name, not a folder.
     if (!wall.empty() && wall.back() == '\\' && folderPartLength(wall) == wall.size()) wall.clear();

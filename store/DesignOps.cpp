@@ -57,7 +57,7 @@ bool capture(DesignList& list, const HostApi& host, int32_t pad, Prompts& prompt
     return padAnswer(buffer);
   };
   for (int k = 0; k < kIntKeyCount; ++k)
-    if (const auto text = query(intKeyName(k))) d.intValues[k] = parseInteger(*text).value_or(kUnsetInt);
+    if (const auto text = query(intKeyName(k))) d.intValues[k] = parseInteger(*text, kUnsetInt);
   for (int t = 0; t < kTextKeyCount; ++t)
     if (const auto text = query(textKeyName(t))) d.textValues[t] = *text;
 

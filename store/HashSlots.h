@@ -1,11 +1,13 @@
 // An open-addressed table of (hash, position) pairs, for indexes whose keys live elsewhere: in the
 // sections of an INI object, in the names of a design list. The caller hashes and confirms candidates
 // against its own data, so the table holds no copies of keys and costs one allocation, not one per entry;
-// a lookup in a large index touches one slot instead of a bucket and a node.
+// a lookup in a large index touches one slot instead of a bucket and a node. A slot keeps 32 bits of the
+// hash and of the position: eight bytes, so that more of a large index stays in the processor's caches.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 namespace lumisk {
@@ -28,40 +30,43 @@ class HashSlots {
   std::size_t find(uint64_t hash, Same same) const {
     if (slots_.empty()) return npos;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+    const auto low = static_cast<uint32_t>(hash);
+    for (std::size_t i = low & mask;; i = (i + 1) & mask) {
       const Slot& slot = slots_[i];
-      if (slot.position == npos) return npos;
-      if (slot.hash == hash && same(slot.position)) return slot.position;
+      if (slot.position == kEmpty) return npos;
+      if (slot.hash == low && same(slot.position)) return slot.position;
     }
   }
 
   // Adds a position; the caller has made sure that no equal key is stored.
   void insert(uint64_t hash, std::size_t position) {
+    if (position >= kEmpty) throw std::length_error("HashSlots: position out of range");
     if ((used_ + 1) * 2 > slots_.size()) rehash(slots_.empty() ? 16 : slots_.size() * 2);
-    place(hash, position);
+    place(static_cast<uint32_t>(hash), static_cast<uint32_t>(position));
     ++used_;
   }
 
  private:
+  static constexpr uint32_t kEmpty = 0xFFFFFFFF;
   struct Slot {
-    uint64_t hash;
-    std::size_t position;  // npos: empty
+    uint32_t hash;      // the low bits of the hash
+    uint32_t position;  // kEmpty: no entry
   };
 
-  void place(uint64_t hash, std::size_t position) {
+  void place(uint32_t hash, uint32_t position) {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t i = static_cast<std::size_t>(hash) & mask;
-    while (slots_[i].position != npos) i = (i + 1) & mask;
+    std::size_t i = hash & mask;
+    while (slots_[i].position != kEmpty) i = (i + 1) & mask;
     slots_[i] = Slot{hash, position};
   }
 
   void rehash(std::size_t atLeast) {
     std::size_t size = 16;
     while (size < atLeast) size *= 2;
-    std::vector<Slot> old(size, Slot{0, npos});
+    std::vector<Slot> old(size, Slot{0, kEmpty});
     old.swap(slots_);
     for (const Slot& slot : old)
-      if (slot.position != npos) place(slot.hash, slot.position);
+      if (slot.position != kEmpty) place(slot.hash, slot.position);
   }
 
   std::vector<Slot> slots_;  // a power of two in size, at most half full

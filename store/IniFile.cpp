@@ -54,91 +54,100 @@ uint32_t wantedKeyHash(std::string_view key) {
   return hashEnd(h);
 }
 
+// Whether `line` holds `key`, a key of ASCII letters and digits: its bytes before the first "=" are those
+// of the key, letter case aside (as sameName compares such keys). Mostly they are the very bytes.
+bool holdsPlainKey(std::string_view line, std::string_view key) {
+  if (line.size() <= key.size() || line[key.size()] != '=') return false;
+  if (line.starts_with(key)) return true;
+  for (std::size_t i = 0; i < key.size(); ++i)
+    if (foldAscii(line[i]) != foldAscii(key[i])) return false;
+  return true;
+}
+
 // Whether a line of key hash `line` may hold a key of lookup hash `wanted`.
 bool mayMatch(uint32_t line, uint32_t wanted) {
   return line != kNoKey && (line == wanted || line == kCollatedKey || wanted == kCollatedKey);
 }
 
-// The lookup hashes of several keys, kept inline for the usual few. `distinct` tells that no line can
-// hold two of the keys: their hashes differ pairwise and none needs the collation.
-class WantedKeys {
- public:
-  explicit WantedKeys(std::span<const std::string_view> keys) {
-    if (keys.size() > kInline) more_.resize(keys.size());
-    hashes_ = keys.size() > kInline ? more_.data() : inline_;
-    if (keys.size() == 1) {  // readString and writeString: nothing to tell apart
-      hashes_[0] = wantedKeyHash(keys[0]);
-      distinct_ = hashes_[0] != kCollatedKey;
-      return;
-    }
-    // The hashes seen so far, in an open-addressed table of at least twice as many slots as keys.
-    std::size_t slots = kInlineSlots;
-    while (slots < 2 * keys.size()) slots *= 2;
-    uint32_t inlineSeen[kInlineSlots];
-    std::vector<uint32_t> moreSeen;
-    uint32_t* seen = inlineSeen;
-    if (slots > kInlineSlots) {
-      moreSeen.resize(slots);
-      seen = moreSeen.data();
-    }
-    std::fill(seen, seen + slots, kNoKey);
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      const uint32_t h = hashes_[k] = wantedKeyHash(keys[k]);
-      if (h == kCollatedKey) distinct_ = false;
-      for (std::size_t i = h & (slots - 1); distinct_; i = (i + 1) & (slots - 1)) {
-        if (seen[i] == h) distinct_ = false;
-        if (seen[i] == kNoKey) {
-          seen[i] = h;
-          break;
-        }
-      }
-    }
-  }
-  WantedKeys(const WantedKeys&) = delete;
-  WantedKeys& operator=(const WantedKeys&) = delete;
+// CR or LF. No byte above CR is either, so most bytes take one comparison.
+bool isLineBreak(char c) { return static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n'); }
 
-  uint32_t operator[](std::size_t k) const { return hashes_[k]; }
-  bool distinct() const { return distinct_; }
-
- private:
-  static constexpr std::size_t kInline = 32;
-  static constexpr std::size_t kInlineSlots = 64;
-  uint32_t inline_[kInline];
-  std::vector<uint32_t> more_;
-  uint32_t* hashes_;
-  bool distinct_ = true;
-};
-
-// Splits [pos, end) of a text into lines as a file is read: a line ends at CR LF, a lone CR or a lone LF.
+// Splits [begin, end) of a text into lines as a file is read: a line ends at CR LF, a lone CR or a lone
+// LF. Both are looked for in one pass (searching for each apart would read every byte twice).
 class LineSplitter {
  public:
-  LineSplitter(std::string_view text, std::size_t begin, std::size_t end) : text_(text), pos_(begin), end_(end) {}
+  LineSplitter(std::string_view text, std::size_t begin, std::size_t end) : text_(text.substr(0, end)), pos_(begin) {}
 
-  // The next line's offset and length; false at the end.
-  bool next(std::size_t& offset, std::size_t& length) {
-    if (pos_ >= end_) return false;
-    // A plain scan: find_first_of with a set of two costs a search of the set for every byte.
-    std::size_t stop = pos_;
-    while (stop < end_ && text_[stop] != '\r' && text_[stop] != '\n') ++stop;
+  // The next line's offset and length; false at the end. Its first `known` bytes, if it is that long, are
+  // known to hold no line break and are not looked at again.
+  bool next(std::size_t& offset, std::size_t& length, std::size_t known = 0) {
+    if (pos_ >= text_.size()) return false;
+    const auto from = text_.begin() + std::min(pos_ + known, text_.size());
+    const auto stop = std::find_if(from, text_.end(), [](char c) { return isLineBreak(c); });
     offset = pos_;
-    length = stop - pos_;
-    pos_ = stop + 1;
-    if (stop < end_ && text_[stop] == '\r' && pos_ < end_ && text_[pos_] == '\n') ++pos_;
-    if (pos_ > end_) pos_ = end_;
+    length = static_cast<std::size_t>(stop - text_.begin()) - pos_;
+    pos_ = offset + length;
+    if (pos_ < text_.size() && text_[pos_++] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
     return true;
   }
   std::size_t position() const { return pos_; }
+  // The text from the next line on.
+  std::string_view rest() const { return text_.substr(pos_); }
+  // Goes on from `pos`, the start of a line at or after position().
+  void skipTo(std::size_t pos) { pos_ = pos; }
 
  private:
-  std::string_view text_;
+  std::string_view text_;  // up to the end of the range
   std::size_t pos_;
-  std::size_t end_;
 };
+
+// Stores "key=value" and CR LF at `out`, which has room for them; the end of what was stored.
+char* storeLine(char* out, std::string_view key, std::string_view value) {
+  out = std::copy(key.begin(), key.end(), out);
+  *out++ = '=';
+  out = std::copy(value.begin(), value.end(), out);
+  *out++ = '\r';
+  *out++ = '\n';
+  return out;
+}
 
 // Empty lines and comment lines are no part of a section.
 bool isContent(std::string_view line) { return !line.empty() && line.front() != ';'; }
 
 }  // namespace
+
+// `distinct`: the hashes differ pairwise and none needs the collation.
+TMemIniFile::Keys::Keys(std::span<const std::string_view> names) : names_(names) {
+  if (names.size() > kInline) more_.resize(names.size());
+  hashes_ = names.size() > kInline ? more_.data() : inline_;
+  if (names.size() == 1) {  // readString and writeString: nothing to tell apart
+    hashes_[0] = wantedKeyHash(names[0]);
+    distinct_ = hashes_[0] != kCollatedKey;
+    return;
+  }
+  // The hashes seen so far, in an open-addressed table of at least twice as many slots as keys.
+  std::size_t slots = kInlineSlots;
+  while (slots < 2 * names.size()) slots *= 2;
+  uint32_t inlineSeen[kInlineSlots];
+  std::vector<uint32_t> moreSeen;
+  uint32_t* seen = inlineSeen;
+  if (slots > kInlineSlots) {
+    moreSeen.resize(slots);
+    seen = moreSeen.data();
+  }
+  std::fill(seen, seen + slots, kNoKey);
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const uint32_t h = hashes_[k] = wantedKeyHash(names[k]);
+    if (h == kCollatedKey) distinct_ = false;
+    for (std::size_t i = h & (slots - 1); distinct_; i = (i + 1) & (slots - 1)) {
+      if (seen[i] == h) distinct_ = false;
+      if (seen[i] == kNoKey) {
+        seen[i] = h;
+        break;
+      }
+    }
+  }
+}
 
 TMemIniFile::TMemIniFile(std::string fileName, FileAccess& files, const Collation& collation)
     : fileName_(std::move(fileName)), files_(&files), collation_(&collation) {
@@ -149,6 +158,18 @@ TMemIniFile::TMemIniFile(std::string fileName, FileAccess& files, const Collatio
   }
 }
 
+TMemIniFile TMemIniFile::forRewrite(std::string fileName, FileAccess& files, const Collation& collation) {
+  TMemIniFile ini(std::string(), files, collation);
+  ini.fileName_ = std::move(fileName);
+  if (ini.fileName_.empty()) return ini;
+  if (auto bytes = files.readAll(ini.fileName_)) {
+    // The buffer stays for the lines written, which take about as much room as the old file.
+    ini.text_ = std::move(*bytes);
+    ini.text_.clear();
+  }
+  return ini;
+}
+
 TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Collation& collation)
     : fileName_(std::move(fileName)), collation_(&collation), text_(bytes) {
   parse();
@@ -157,17 +178,27 @@ TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Col
 void TMemIniFile::parse() {
   // A NUL byte ends the text.
   if (const auto nul = text_.find('\0'); nul != std::string::npos) text_.resize(nul);
-  LineSplitter lines(text_, 0, text_.size());
-  std::size_t offset, length;
-  while (lines.next(offset, length)) {
-    const std::string_view line = std::string_view(text_).substr(offset, length);
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      // Lines before the first header belong to no section and are dropped.
-      if (!sections_.empty()) sections_.back().rawEnd = offset;
-      Section& section = sections_.emplace_back();
-      section.name = line.substr(1, line.size() - 2);
-      section.rawBegin = section.rawEnd = lines.position();
-    }
+  // A header is a line that starts with "[" and ends with "]": only the lines that start where a "["
+  // stands need a look. The headers are found first, so that the sections take one allocation.
+  const std::string_view text = text_;
+  LineSplitter lines(text, 0, text.size());
+  std::size_t offset = 0, length = 0;
+  std::vector<std::size_t> headers;
+  for (std::size_t open = text.find('['); open != std::string_view::npos; open = text.find('[', open + 1)) {
+    if (open > 0 && text[open - 1] != '\r' && text[open - 1] != '\n') continue;
+    lines.skipTo(open);
+    lines.next(offset, length);
+    if (length >= 2 && text[offset + length - 1] == ']') headers.push_back(open);
+  }
+  sections_.reserve(headers.size());
+  for (const std::size_t header : headers) {
+    lines.skipTo(header);
+    lines.next(offset, length);
+    // Lines before the first header belong to no section and are dropped.
+    if (!sections_.empty()) sections_.back().rawEnd = offset;
+    Section& section = sections_.emplace_back();
+    section.name = text.substr(offset + 1, length - 2);
+    section.rawBegin = section.rawEnd = lines.position();
   }
   if (!sections_.empty()) sections_.back().rawEnd = text_.size();
 }
@@ -175,17 +206,15 @@ void TMemIniFile::parse() {
 template <class Visit>
 void TMemIniFile::forEachLine(const Section& section, Visit visit) const {
   if (section.split) {
-    for (const Line& line : section.lines) {
-      if (line.keyHash == kUnknownKey) line.keyHash = lineKeyHash(text(line));
-      if (!visit(text(line), line.keyHash)) return;
-    }
+    for (const Line& line : section.lines)
+      if (!visit(text(line))) return;
     return;
   }
   LineSplitter lines(text_, section.rawBegin, section.rawEnd);
   std::size_t offset, length;
   while (lines.next(offset, length)) {
     const std::string_view line = std::string_view(text_).substr(offset, length);
-    if (isContent(line) && !visit(line, lineKeyHash(line))) return;
+    if (isContent(line) && !visit(line)) return;
   }
 }
 
@@ -204,6 +233,7 @@ void TMemIniFile::clear() {
   sections_.clear();
   bySectionKey_.clear();
   indexed_ = false;
+  collated_ = false;
   lastFound_ = npos;
 }
 
@@ -229,26 +259,43 @@ bool TMemIniFile::sameName(std::string_view a, std::string_view b) const {
 
 std::size_t TMemIniFile::findSection(std::string_view name) const {
   if (lastFound_ != npos && name == lastName_) return lastFound_;
-  return findSectionByHash(name, keyHash(name));
+  return findSectionByHash(name, prepareLookup(name));
+}
+
+// While every section name and every name asked for is of ASCII letters and digits, names are hashed by
+// their ASCII folding, which is how sameName compares them, and the collation is never asked. The first
+// other name turns the index over to collation keys for good: such a name may equal a plain one under
+// the collation.
+uint64_t TMemIniFile::prepareLookup(std::string_view name) const {
+  prepareIndex(name);
+  return keyHash(name);
+}
+
+void TMemIniFile::prepareIndex(std::string_view name) const {
+  if (!collated_ && !allAsciiAlnum(name)) {
+    collated_ = true;
+    indexed_ = false;
+  }
+  if (indexed_) return;
+  for (std::size_t i = 0; i < sections_.size() && !collated_; ++i) collated_ = !allAsciiAlnum(sections_[i].name);
+  bySectionKey_.clear();
+  bySectionKey_.reserve(sections_.size());
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const uint64_t h = keyHash(sections_[i].name);
+    sections_[i].repeated = bySectionKey_.find(h, sameAs(sections_[i].name)) != npos;
+    if (!sections_[i].repeated) bySectionKey_.insert(h, i);
+  }
+  indexed_ = true;
 }
 
 uint64_t TMemIniFile::keyHash(std::string_view name) const {
-  return std::hash<std::string_view>{}(collation_->key(name));
+  if (collated_) return std::hash<std::string_view>{}(collation_->key(name));
+  uint64_t h = 14695981039346656037ull;  // FNV-1a
+  for (char c : name) h = (h ^ static_cast<unsigned char>(foldAscii(c))) * 1099511628211ull;
+  return h;
 }
 
 std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash) const {
-  // Equal bytes are an equal name; other bytes may still be one to the collation.
-  auto sameAs = [this](std::string_view n) {
-    return [this, n](std::size_t i) { return sections_[i].name == n || collation_->equal(sections_[i].name, n); };
-  };
-  if (!indexed_) {
-    bySectionKey_.reserve(sections_.size());
-    for (std::size_t i = 0; i < sections_.size(); ++i) {
-      const uint64_t h = keyHash(sections_[i].name);
-      if (bySectionKey_.find(h, sameAs(sections_[i].name)) == npos) bySectionKey_.insert(h, i);
-    }
-    indexed_ = true;
-  }
   const std::size_t found = bySectionKey_.find(hash, sameAs(name));
   if (found == npos) return npos;
   // Sections are only ever appended, so the first section of a name stays the first.
@@ -259,13 +306,12 @@ std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash)
 
 std::size_t TMemIniFile::sectionForWrite(std::string_view name) {
   if (lastFound_ != npos && name == lastName_) return lastFound_;
-  const uint64_t hash = keyHash(name);
+  const uint64_t hash = prepareLookup(name);
   if (const std::size_t index = findSectionByHash(name, hash); index != npos) return index;
   const std::size_t index = sections_.size();
   Section& section = sections_.emplace_back();
   section.name = name;
   section.split = true;
-  // findSectionByHash has built the index.
   bySectionKey_.insert(hash, index);
   return index;
 }
@@ -293,37 +339,79 @@ std::string TMemIniFile::readString(std::string_view section, std::string_view k
 
 void TMemIniFile::readValues(std::string_view section, std::span<const std::string_view> keys,
                              std::span<std::optional<std::string_view>> values) const {
+  readValues(section, Keys(keys), values);
+}
+
+void TMemIniFile::readValues(std::string_view section, const Keys& keys,
+                             std::span<std::optional<std::string_view>> values) const {
+  readLines(findSection(section), keys, values);
+}
+
+void TMemIniFile::readValues(std::size_t section, const Keys& keys,
+                             std::span<std::optional<std::string_view>> values) const {
+  const Section& target = sections_.at(section);
+  prepareIndex(target.name);
+  const std::size_t first = target.repeated ? findSectionByHash(target.name, keyHash(target.name)) : section;
+  readLines(first, keys, values);
+}
+
+void TMemIniFile::readLines(std::size_t s, const Keys& keys, std::span<std::optional<std::string_view>> values) const {
   for (std::size_t k = 0; k < keys.size(); ++k) values[k].reset();
-  const std::size_t s = findSection(section);
-  if (s == npos || keys.empty()) return;
+  if (s == npos || keys.size() == 0) return;
 
   // One walk over the lines for all keys: each key takes the first line that holds it. Lines mostly come
-  // in the order asked for, so the key after the last one found is tried first.
-  const WantedKeys wanted(keys);
+  // in the order asked for, so the key after the last one found is looked for first, by comparing the
+  // line's start with it: distinct keys are all plain, so a line that starts with one and "=" holds that
+  // one and no other.
   std::size_t open = keys.size();
   std::size_t next = 0;
-  forEachLine(sections_[s], [&](std::string_view line, uint32_t hash) {
-    if (hash == kNoKey) return true;
-    const std::size_t eq = line.find('=');
-    const std::string_view name = line.substr(0, eq);
-    if (wanted.distinct() && next < keys.size() && !values[next] && hash == wanted[next]) {
-      if (sameName(name, keys[next])) {
-        values[next++] = line.substr(eq + 1);
-        return --open > 0;
-      }
+  auto expecting = [&] { return keys.distinct() && next < keys.size() && !values[next]; };
+  auto takeNext = [&](std::string_view value) {
+    values[next++] = value;
+    --open;
+  };
+  const Section& section = sections_[s];
+  if (section.split) {
+    for (const Line& l : section.lines) {
+      const std::string_view line = text(l);
+      if (expecting() && holdsPlainKey(line, keys[next]))
+        takeNext(line.substr(keys[next].size() + 1));
+      else
+        readAnyKey(line, keys, values, next, open);
+      if (open == 0) return;
     }
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      if (values[k] || !mayMatch(hash, wanted[k]) || !sameName(name, keys[k])) continue;
-      values[k] = line.substr(eq + 1);
-      next = k + 1;
-      --open;
-    }
-    return open > 0;
-  });
+    return;
+  }
+  // Of a line known to hold the key expected next, only the value is searched for the line's end.
+  LineSplitter lines(text_, section.rawBegin, section.rawEnd);
+  std::size_t offset, length;
+  while (open > 0) {
+    const std::size_t known = expecting() && holdsPlainKey(lines.rest(), keys[next]) ? keys[next].size() + 1 : 0;
+    if (!lines.next(offset, length, known)) return;
+    const std::string_view line = std::string_view(text_).substr(offset, length);
+    if (known > 0)
+      takeNext(line.substr(known));
+    else if (isContent(line))
+      readAnyKey(line, keys, values, next, open);
+  }
+}
+
+void TMemIniFile::readAnyKey(std::string_view line, const Keys& keys, std::span<std::optional<std::string_view>> values,
+                             std::size_t& next, std::size_t& open) const {
+  const uint32_t hash = lineKeyHash(line);
+  if (hash == kNoKey) return;
+  const std::size_t eq = line.find('=');
+  const std::string_view name = line.substr(0, eq);
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    if (values[k] || !mayMatch(hash, keys.hash(k)) || !sameName(name, keys[k])) continue;
+    values[k] = line.substr(eq + 1);
+    next = k + 1;
+    --open;
+  }
 }
 
 int32_t TMemIniFile::readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {
-  return parseInteger(readString(section, key, "")).value_or(defaultValue);
+  return parseInteger(readString(section, key, ""), defaultValue);
 }
 
 bool TMemIniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {
@@ -332,7 +420,8 @@ bool TMemIniFile::readBool(std::string_view section, std::string_view key, bool 
 
 TMemIniFile::Line TMemIniFile::appendLine(std::string_view key, std::string_view value) {
   const Line line{text_.size(), key.size() + 1 + value.size(), kUnknownKey};
-  text_.append(key).append("=").append(value);
+  text_.resize(line.offset + line.length + 2);
+  storeLine(text_.data() + line.offset, key, value);
   return line;
 }
 
@@ -342,15 +431,50 @@ void TMemIniFile::writeString(std::string_view section, std::string_view key, st
 
 void TMemIniFile::writeValues(std::string_view section, std::span<const std::string_view> keys,
                               std::span<const std::string_view> values) {
+  writeKeys(section, Keys(keys), [&](std::size_t k) { return &values[k]; });
+}
+
+void TMemIniFile::writeValues(std::string_view section, const Keys& keys,
+                              std::span<const std::optional<std::string_view>> values) {
+  writeKeys(section, keys, [&](std::size_t k) { return values[k] ? &*values[k] : nullptr; });
+}
+
+template <class ValueOf>
+void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf valueOf) {
   const std::size_t s = sectionForWrite(section);
   splitLines(sections_[s]);
+  // Distinct keys written into a section without lines, with values that hold no line break, become a
+  // stretch of the text like the lines of a file: no record per line, and written out in one piece.
+  auto breaksLine = [](std::string_view value) {
+    return std::find_if(value.begin(), value.end(), [](char c) { return isLineBreak(c); }) != value.end();
+  };
+  bool unsplit = sections_[s].lines.empty() && keys.distinct();
+  for (std::size_t k = 0; k < keys.size() && unsplit; ++k) unsplit = !valueOf(k) || !breaksLine(*valueOf(k));
+  if (unsplit) {
+    // The text grows once for all the lines.
+    std::size_t size = 0;
+    for (std::size_t k = 0; k < keys.size(); ++k)
+      if (const std::string_view* value = valueOf(k)) size += keys[k].size() + 1 + value->size() + 2;
+    Section& target = sections_[s];
+    target.rawBegin = text_.size();
+    text_.resize(target.rawBegin + size);
+    char* out = text_.data() + target.rawBegin;
+    for (std::size_t k = 0; k < keys.size(); ++k)
+      if (const std::string_view* value = valueOf(k)) out = storeLine(out, keys[k], *value);
+    target.rawEnd = text_.size();
+    target.split = false;
+    target.asWritten = true;
+    return;
+  }
   // Keys that no line can hold twice cannot find a line written by this call: only the lines that were
   // there before need searching (none, for a new section).
-  const std::size_t before = WantedKeys(keys).distinct() ? sections_[s].lines.size() : npos;
+  const std::size_t before = keys.distinct() ? sections_[s].lines.size() : npos;
   sections_[s].lines.reserve(sections_[s].lines.size() + keys.size());
   for (std::size_t k = 0; k < keys.size(); ++k) {
+    const std::string_view* value = valueOf(k);
+    if (!value) continue;
     const std::size_t l = before == 0 ? npos : findLine(sections_[s], keys[k], before);
-    const Line line = appendLine(keys[k], values[k]);
+    const Line line = appendLine(keys[k], *value);
     if (l != npos)
       sections_[s].lines[l] = line;
     else
@@ -379,11 +503,29 @@ std::string TMemIniFile::serialize() const {
   out.reserve(size);
   for (const auto& s : sections_) {
     out.append("[").append(s.name).append("]\r\n");
-    forEachLine(s, [&out](std::string_view line, uint32_t) {
-      out.append(line).append("\r\n");
+    if (!s.split && s.asWritten) {
+      out.append(text_, s.rawBegin, s.rawEnd - s.rawBegin).append("\r\n");
+      continue;
+    }
+    // Lines that follow one another in text_, each with its CR LF, as the lines written here do and the
+    // lines of most files read, are copied in one piece: [from, to) is such a run not yet copied.
+    std::size_t from = 0, to = 0;
+    forEachLine(s, [&](std::string_view line) {
+      const auto offset = static_cast<std::size_t>(line.data() - text_.data());
+      const std::size_t end = offset + line.size();
+      if (offset != to) {
+        out.append(text_, from, to - from);
+        from = offset;
+      }
+      if (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n') {
+        to = end + 2;
+      } else {
+        out.append(text_, from, end - from).append("\r\n");
+        from = to = end;
+      }
       return true;
     });
-    out.append("\r\n");
+    out.append(text_, from, to - from).append("\r\n");
   }
   return out;
 }

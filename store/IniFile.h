@@ -25,6 +25,10 @@ class TMemIniFile {
   TMemIniFile(std::string fileName, FileAccess& files, const Collation& collation);
   // An object over `bytes` as if read from `fileName`; writing it back needs a FileAccess.
   TMemIniFile(std::string fileName, std::string_view bytes, const Collation& collation);
+  // An object for writing the file at `fileName` anew, as the constructor followed by clear() gives: the
+  // file is read all the same, so that one that cannot be read throws the same error, but nothing of it
+  // is looked at or kept.
+  static TMemIniFile forRewrite(std::string fileName, FileAccess& files, const Collation& collation);
 
   const std::string& fileName() const { return fileName_; }
 
@@ -36,6 +40,34 @@ class TMemIniFile {
   std::size_t sectionIndex(std::string_view name) const { return findSection(name); }
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
+  // Key names to read or write together (readValues, writeValues), with what finding them takes worked
+  // out once, so that one set made once serves every section. It refers to `names`, which must outlive it.
+  class Keys {
+   public:
+    explicit Keys(std::span<const std::string_view> names);
+    Keys(const Keys&) = delete;
+    Keys& operator=(const Keys&) = delete;
+
+    std::size_t size() const { return names_.size(); }
+    std::string_view operator[](std::size_t k) const { return names_[k]; }
+
+   private:
+    friend class TMemIniFile;
+    static constexpr std::size_t kInline = 32;
+    static constexpr std::size_t kInlineSlots = 64;
+
+    // What a line's key must hash to for key k (see the INI object's source), kept inline for the usual few.
+    uint32_t hash(std::size_t k) const { return hashes_[k]; }
+    // No line can hold two of the keys.
+    bool distinct() const { return distinct_; }
+
+    std::span<const std::string_view> names_;
+    uint32_t inline_[kInline];
+    std::vector<uint32_t> more_;
+    uint32_t* hashes_;
+    bool distinct_ = true;
+  };
+
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   int32_t readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
   // Reads many keys of one section with a single section lookup: values[i] is what readString(section,
@@ -43,6 +75,10 @@ class TMemIniFile {
   // and stay valid until it is next written or cleared. `values` must be as long as `keys`.
   void readValues(std::string_view section, std::span<const std::string_view> keys,
                   std::span<std::optional<std::string_view>> values) const;
+  void readValues(std::string_view section, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
+  // The same for the section at position `section` in file order: what reading by its name reads, so a
+  // repeated name reads as its first section. Reading every section in turn so costs no lookups by name.
+  void readValues(std::size_t section, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
   bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
   void writeString(std::string_view section, std::string_view key, std::string_view value);
@@ -50,6 +86,9 @@ class TMemIniFile {
   // writeString(section, keys[i], values[i]) for every i in order, with a single section lookup.
   void writeValues(std::string_view section, std::span<const std::string_view> keys,
                    std::span<const std::string_view> values);
+  // The same for the keys that have a value: writeString(section, keys[i], *values[i]) for every i with
+  // a value, in order. `values` must be as long as `keys`.
+  void writeValues(std::string_view section, const Keys& keys, std::span<const std::optional<std::string_view>> values);
   void writeBool(std::string_view section, std::string_view key, bool value);
 
   // The file's bytes: per section a "[name]" line, its lines, one empty line; every line ends in CR LF.
@@ -67,29 +106,52 @@ class TMemIniFile {
   };
   // A section as read keeps its lines unsplit, as the range [rawBegin, rawEnd) of text_ (comment and empty
   // lines included, skipped whenever the range is walked): reading many keys at once walks the range, and
-  // only a lookup key by key or a write splits it into `lines`. Sections created by writes start split.
+  // only a lookup key by key or a write into a section with lines splits it into `lines`. A section
+  // without lines that gets a batch of distinct keys keeps them unsplit too (see writeKeys).
   struct Section {
     std::string name;
     std::size_t rawBegin = 0;
     std::size_t rawEnd = 0;
     mutable bool split = false;
+    // The range holds exactly the lines written into it, each followed by CR LF: it is written out as it is.
+    bool asWritten = false;
+    // An earlier section bears the same name, so reads by this name find that one; set when the index is built.
+    mutable bool repeated = false;
     mutable std::vector<Line> lines;
   };
 
   std::string_view text(const Line& line) const { return std::string_view(text_).substr(line.offset, line.length); }
-  // Calls visit(line, keyHash) for every line of the section in order until it returns false.
+  // Calls visit(line) for every line of the section in order until it returns false.
   template <class Visit>
   void forEachLine(const Section& section, Visit visit) const;
   void splitLines(const Section& section) const;
+  // readValues on the section at index s, or on none for npos.
+  void readLines(std::size_t s, const Keys& keys, std::span<std::optional<std::string_view>> values) const;
+  // What readLines does with a line that may hold any key: every key still without a value that the line
+  // holds takes it, and `next` moves on past the last one.
+  void readAnyKey(std::string_view line, const Keys& keys, std::span<std::optional<std::string_view>> values,
+                  std::size_t& next, std::size_t& open) const;
   Line appendLine(std::string_view key, std::string_view value);
+  // writeValues, with valueOf(k) pointing to the value of keys[k], or nullptr to leave that key alone.
+  template <class ValueOf>
+  void writeKeys(std::string_view section, const Keys& keys, ValueOf valueOf);
   // Splits text_ into sections.
   void parse();
   // Index of the first section whose name matches, or npos.
   std::size_t findSection(std::string_view name) const;
-  // The same with keyHash(name) already computed.
+  // Makes the index ready for looking up `name` and returns the name's hash in it.
+  uint64_t prepareLookup(std::string_view name) const;
+  // The same without the hash.
+  void prepareIndex(std::string_view name) const;
+  // The same as findSection with prepareLookup(name) already done.
   std::size_t findSectionByHash(std::string_view name, uint64_t hash) const;
-  // Hash of the name's collation key: names equal to the collation hash alike.
+  // Hash of a name in the index: names equal to sameName hash alike.
   uint64_t keyHash(std::string_view name) const;
+  // A test whether section i bears `name`, for the index.
+  auto sameAs(std::string_view name) const {
+    // Equal bytes are an equal name; other bytes may still be one.
+    return [this, name](std::size_t i) { return sections_[i].name == name || sameName(sections_[i].name, name); };
+  }
   // Index of the first section of that name, appended first when there is none.
   std::size_t sectionForWrite(std::string_view name);
   // Index of the first line of `section` (split first) that holds `key`, or npos; only the first `limit`
@@ -101,14 +163,16 @@ class TMemIniFile {
   std::string fileName_;
   FileAccess* files_ = nullptr;
   const Collation* collation_;
-  // The bytes of every line: the file as read (up to a NUL), then each line written. A replaced line's
-  // old bytes stay until clear(); an object lives for one operation, so they never pile up.
+  // The bytes of every line: the file as read (up to a NUL), then each line written, followed by CR LF
+  // as in the file written (see serialize). A replaced line's old bytes stay until clear(); an object
+  // lives for one operation, so they never pile up.
   std::string text_;
   std::vector<Section> sections_;
-  // The first section of each name, by the hash of its collation key; built on the first lookup,
-  // extended on append.
+  // The first section of each name, by keyHash; built on the first lookup, extended on append.
   mutable HashSlots bySectionKey_;
   mutable bool indexed_ = false;
+  // Whether keyHash hashes collation keys (see prepareLookup).
+  mutable bool collated_ = false;
   // The last name found and its section: reads of one section in a row skip the collation.
   mutable std::string lastName_;
   mutable std::size_t lastFound_ = static_cast<std::size_t>(-1);

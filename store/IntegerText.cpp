@@ -12,50 +12,71 @@ constexpr int hexDigit(char c) {
   return -1;
 }
 
-std::optional<int32_t> parseHex(std::string_view digits) {
-  if (digits.empty()) return std::nullopt;
+// The readers below give their result through `value` and tell success by their own result: an
+// std::optional<int32_t> handed back through several calls is built in memory piece by piece and read back
+// whole, which stalls the processor at every value of a file.
+bool parseHex(std::string_view digits, int32_t& result) {
+  if (digits.empty()) return false;
   uint64_t value = 0;
   for (char c : digits) {
     const int d = hexDigit(c);
-    if (d < 0) return std::nullopt;
+    if (d < 0) return false;
     value = value * 16 + static_cast<uint64_t>(d);
-    if (value > 0xFFFFFFFFull) return std::nullopt;
+    if (value > 0xFFFFFFFFull) return false;
   }
-  return static_cast<int32_t>(static_cast<uint32_t>(value));
+  result = static_cast<int32_t>(static_cast<uint32_t>(value));
+  return true;
 }
 
-std::optional<int32_t> parseDecimal(std::string_view text) {
+bool parseDecimal(std::string_view text, int32_t& result) {
   bool negative = false;
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
-  if (text.empty()) return std::nullopt;
+  if (text.empty()) return false;
   const int64_t limit = negative ? 2147483648LL : 2147483647LL;
   int64_t value = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (c < '0' || c > '9') return false;
     value = value * 10 + (c - '0');
-    if (value > limit) return std::nullopt;
+    if (value > limit) return false;
   }
-  return static_cast<int32_t>(negative ? -value : value);
+  result = static_cast<int32_t>(negative ? -value : value);
+  return true;
+}
+
+bool parse(std::string_view text, int32_t& result) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (text.empty()) return false;
+  // Most values are plain decimal numbers: a digit other than "0" cannot start a hexadecimal one.
+  if (text[0] >= '1' && text[0] <= '9') return parseDecimal(text, result);
+  if (text.starts_with("0x") || text.starts_with("0X")) return parseHex(text.substr(2), result);
+  if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return parseHex(text.substr(1), result);
+  return parseDecimal(text, result);
 }
 
 }  // namespace
 
 std::optional<int32_t> parseInteger(std::string_view text) {
-  const auto start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return std::nullopt;
-  text.remove_prefix(start);
-  if (text.starts_with("0x") || text.starts_with("0X")) return parseHex(text.substr(2));
-  if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return parseHex(text.substr(1));
-  return parseDecimal(text);
+  int32_t value;
+  if (!parse(text, value)) return std::nullopt;
+  return value;
+}
+
+int32_t parseInteger(std::string_view text, int32_t fallback) {
+  int32_t value;
+  return parse(text, value) ? value : fallback;
 }
 
 std::string formatInteger(int32_t value) {
-  char buf[16];
-  const auto result = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string(buf, result.ptr);
+  std::array<char, kIntegerTextSize> buffer;
+  return std::string(formatInteger(value, buffer));
+}
+
+std::string_view formatInteger(int32_t value, std::array<char, kIntegerTextSize>& buffer) {
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
 }
 
 }  // namespace lumisk

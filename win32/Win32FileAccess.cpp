@@ -165,8 +165,10 @@ std::optional<std::string> Win32FileAccess::readAll(const std::string& path) {
   const auto expected = static_cast<uint64_t>(size.QuadPart);
   std::string bytes;
   if (expected >= std::numeric_limits<std::size_t>::max() / 2) throw cannotOpenError(path);
-  bytes.resize(static_cast<std::size_t>(expected));
-  // Read on until the system reports the end, whatever the size said: the file may change meanwhile.
+  // Read on until the system reports the end, whatever the size said: the file may change meanwhile. One
+  // byte of room beyond the size lets the read that reports the end go without growing the buffer, which
+  // would copy the whole file into memory twice its size.
+  bytes.resize(static_cast<std::size_t>(expected) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);

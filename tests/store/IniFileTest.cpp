@@ -90,6 +90,52 @@ TEST(IniLookupTest, SecondBytesOfDoubleByteCharactersAreNeverFolded) {
   EXPECT_EQ(ini.readString("ア", "k", ""), "1");
 }
 
+// A locale may find names equal that differ in more than letter case: here "-" counts for nothing. Names
+// of ASCII letters and digits are found without the collation, which must not hide such an equal name.
+class HyphenBlindCollation final : public Collation {
+ public:
+  bool equal(std::string_view a, std::string_view b) const override { return key(a) == key(b); }
+  std::string key(std::string_view s) const override {
+    std::string k;
+    for (char c : kAscii.key(s))
+      if (c != '-') k += c;
+    return k;
+  }
+
+ private:
+  AsciiCollation kAscii;
+};
+
+TEST(IniLookupTest, PlainNamesStillFindWhatTheCollationCallsEqual) {
+  const HyphenBlindCollation collation;
+  struct Case {
+    std::string bytes, section, key, expected;
+  };
+  const Case cases[] = {
+      {"[x]\r\nk=0\r\n[a-1]\r\nk=1\r\n[A1]\r\nk=2\r\n", "a1", "k", "1"},
+      {"[A1]\r\nk=2\r\n[a-1]\r\nk=1\r\n", "a-1", "k", "2"},
+      {"[s]\r\nk-1=3\r\nK1=4\r\n", "S", "k1", "3"},
+      {"[s]\r\nk1=4\r\nk-1=3\r\n", "-s", "k-1", "4"},
+  };
+  for (const auto& c : cases) {
+    TMemIniFile ini("x.ini", c.bytes, collation);
+    EXPECT_EQ(ini.readString("x", "k", "-"), c.bytes.starts_with("[x]") ? "0" : "-") << c.bytes;
+    EXPECT_EQ(ini.readString(c.section, c.key, "-"), c.expected) << c.bytes;
+    // Reading a section by its position reads what reading by its name reads.
+    const std::string_view key = c.key;
+    const TMemIniFile::Keys keys(std::span(&key, 1));
+    std::optional<std::string_view> value;
+    const std::vector<std::string> names = ini.sectionNames();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      ini.readValues(i, keys, std::span(&value, 1));
+      EXPECT_EQ(std::string(value.value_or("-")), ini.readString(names[i], c.key, "-")) << c.bytes << " " << i;
+    }
+    ini.writeString(c.section, c.key, "new");
+    EXPECT_EQ(ini.readString(c.section, c.key, "-"), "new") << c.bytes;
+    EXPECT_EQ(ini.sectionCount(), TMemIniFile("x.ini", c.bytes, collation).sectionCount()) << c.bytes;
+  }
+}
+
 TEST(IniWriteTest, ReplacesTheFirstMatchingLineOrAppends) {
   TMemIniFile ini("x.ini", "[a]\r\nx=1\r\nK=old\r\nk=other\r\n[b]\r\n[A]\r\nk=9\r\n", kCollation);
   ini.writeString("A", "k", "new");
