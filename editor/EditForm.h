@@ -21,7 +21,7 @@
 #include "editor/DialogMessageHook.h"
 #include "editor/EditLayout.h"
 #include "editor/EditMenu.h"
-#include "editor/GuiHandles.h"
+#include "win32/GuiHandles.h"
 #include "editor/SaveFileDialog.h"
 #include "editor/ValueTables.h"
 #include "editor/value/ColourDialog.h"

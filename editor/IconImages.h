@@ -1,7 +1,7 @@
 // The editor's image list of option icons, made from the text pictures of IconPictures.h.
 #pragma once
 
-#include "editor/GuiHandles.h"
+#include "win32/GuiHandles.h"
 
 namespace lumisk {
 

@@ -1,12 +1,12 @@
 // Throw points: one line at the entry of each place where the host's or the system's calls enter the
-// plug-in (the exports, the window and dialog procedures, the hooks). The robustness tests build the
-// plug-in a second time with LUMISK_THROW_POINTS defined and name one point in the environment variable
+// plug-in (the exports, the window and dialog procedures, the hooks). The robustness tests load the test
+// build of the plug-in (LUMISK_TEST_BUILD) and name one point in the environment variable
 // LUMISK_THROW; that point then throws every time it is reached, which proves that its catch-all holds and
 // that a failure there leaves the host running and the plug-in usable. Built without the definition, a
 // throw point is an empty inline function and compiles to nothing.
 #pragma once
 
-#ifdef LUMISK_THROW_POINTS
+#ifdef LUMISK_TEST_BUILD
 
 #include <windows.h>
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "editor/GuiHandles.h"
+#include "win32/GuiHandles.h"
 #include "store/Cp932Path.h"
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"

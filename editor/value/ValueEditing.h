@@ -9,7 +9,7 @@
 //     if (clearValues(ctx, selectedRows)) { repaint ValList; set the modified flag; }
 //
 // The editor owns one `ColourDialogState` for its whole life, so that custom colours are kept between
-// colour edits. Tests of the editor set `dialogs` to a `ScriptedValueDialogs` (ScriptedValueDialogs.h)
+// colour edits. Tests of the editor set `dialogs` to a `ScriptedValueDialogs` (tests/support)
 // and `prompts` to scripted prompts: no modal window then opens.
 #pragma once
 

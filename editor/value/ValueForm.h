@@ -11,7 +11,7 @@
 #include <string>
 
 #include "editor/value/ValueEdit.h"
-#include "editor/GuiHandles.h"
+#include "win32/GuiHandles.h"
 
 namespace lumisk {
 

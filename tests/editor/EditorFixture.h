@@ -17,7 +17,7 @@
 
 #include "editor/EditForm.h"
 #include "editor/EditFormLauncher.h"
-#include "editor/value/ScriptedValueDialogs.h"
+#include "tests/support/ScriptedValueDialogs.h"
 #include "plugin/PlugFunc.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/Fakes.h"

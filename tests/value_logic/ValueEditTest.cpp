@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editor/value/ScriptedValueDialogs.h"
+#include "tests/support/ScriptedValueDialogs.h"
 #include "editor/value/ValueEdit.h"
 #include "tests/support/Fakes.h"
 

@@ -1,18 +1,22 @@
 // Owning handles for the Win32 objects the editor creates, each released by its own destructor on every
-// path. Every creation and release is counted per kind, so that a test can show that opening and closing
-// the editor any number of times leaves nothing behind.
+// path. In the test builds (LUMISK_TEST_BUILD) every creation and release is also counted per kind, so
+// that a test can show that opening and closing the editor any number of times leaves nothing behind;
+// the shipped plug-in counts nothing.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <array>
 #include <utility>
+#ifdef LUMISK_TEST_BUILD
+#include <array>
+#endif
 
 namespace lumisk {
 
 enum class GuiKind { Font, Brush, Bitmap, ImageList, Menu, Accelerators, Hook, DeviceContext, Count };
 
+#ifdef LUMISK_TEST_BUILD
 // Live objects per kind: creations minus releases since the library was loaded. One UI thread only.
 class GuiCounters {
  public:
@@ -32,6 +36,13 @@ class GuiCounters {
   }
 };
 
+inline void countCreated(GuiKind kind) { GuiCounters::created(kind); }
+inline void countReleased(GuiKind kind) { GuiCounters::released(kind); }
+#else
+inline void countCreated(GuiKind) noexcept {}
+inline void countReleased(GuiKind) noexcept {}
+#endif
+
 // One owned handle of type H; `Release` frees it. Move-only. A null handle owns nothing.
 template <typename H, GuiKind Kind, auto Release>
 class GuiHandle {
@@ -39,7 +50,7 @@ class GuiHandle {
   GuiHandle() = default;
   // Takes ownership of `handle` (which may be null: a failed creation).
   explicit GuiHandle(H handle) : handle_(handle) {
-    if (handle_) GuiCounters::created(Kind);
+    if (handle_) countCreated(Kind);
   }
   ~GuiHandle() { reset(); }
   GuiHandle(GuiHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
@@ -58,7 +69,7 @@ class GuiHandle {
   void reset() {
     if (handle_) {
       Release(handle_);
-      GuiCounters::released(Kind);
+      countReleased(Kind);
       handle_ = nullptr;
     }
   }
@@ -89,12 +100,12 @@ using MemoryDcHandle = GuiHandle<HDC, GuiKind::DeviceContext, gui_release::memor
 class WindowDc {
  public:
   explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
-    if (dc_) GuiCounters::created(GuiKind::DeviceContext);
+    if (dc_) countCreated(GuiKind::DeviceContext);
   }
   ~WindowDc() {
     if (dc_) {
       ReleaseDC(hwnd_, dc_);
-      GuiCounters::released(GuiKind::DeviceContext);
+      countReleased(GuiKind::DeviceContext);
     }
   }
   WindowDc(const WindowDc&) = delete;

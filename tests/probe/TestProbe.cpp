@@ -5,6 +5,6 @@
 
 #include <cstdint>
 
-#include "editor/GuiHandles.h"
+#include "win32/GuiHandles.h"
 
 extern "C" int32_t __stdcall LumiskLiveGuiObjects() { return lumisk::GuiCounters::liveTotal(); }
