@@ -1,7 +1,6 @@
 #include "win32/Win32Prompts.h"
 
 #include <cderr.h>
-#include <commdlg.h>
 
 #include <exception>
 #include <stdexcept>
@@ -9,6 +8,7 @@
 
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/FileDialogs.h"
 #include "win32/MessageBoxes.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
@@ -25,13 +25,11 @@ constexpr WORD kNameFontPoints = 9;
 constexpr const char* kNameNotCp932 =
     "入力された名前には、シフトJIS(コードページ932)で表せない文字が含まれています。処理を中断します。";
 constexpr const char* kFileTitle = "デザインファイルの指定";
-constexpr const char* kFilterDesigns = "デザインファイル(*.dsg)";
-constexpr const char* kFilterAll = "すべてのファイル(*.*)";
+constexpr const char* kFileFilter = "デザインファイル(*.dsg)|*.dsg|すべてのファイル(*.*)|*.*";
 constexpr const char* kPathNotCp932 =
     "選択されたファイルのパスには、シフトJIS(コードページ932)で表せない文字が含まれているため、"
     "読み込めません。";
 constexpr const char* kPathTooLong = "選択されたファイルのパスが長すぎます。";
-constexpr DWORD kPathBufferChars = 32768;  // the longest path Windows knows, with its NUL
 
 // Gives the buttons of the next message box of this thread that bears `caption` the labels "OK" and
 // "キャンセル": MessageBoxW labels them in the language of Windows. A thread-local CBT hook sees the
@@ -226,38 +224,21 @@ std::optional<std::string> Win32Prompts::askName(const std::string& prompt, cons
 }
 
 std::optional<std::string> Win32Prompts::chooseDesignFile(const std::string& initialFolder) {
-  std::wstring filter = toWide(kFilterDesigns);
-  filter.append(1, L'\0').append(L"*.dsg").append(1, L'\0');
-  filter.append(toWide(kFilterAll)).append(1, L'\0').append(L"*.*").append(2, L'\0');
-  const std::wstring title = toWide(kFileTitle);
-  const std::wstring folder = toWide(initialFolder);
-  std::vector<wchar_t> file(kPathBufferChars, L'\0');
-
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner();
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = kPathBufferChars;
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.lpstrTitle = title.c_str();
-  ofn.lpstrDefExt = L"dsg";
-  ofn.Flags =
-      OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&ofn)) {
-    const DWORD error = CommDlgExtendedError();
-    if (error == 0) return std::nullopt;  // cancelled
-    if (error == FNERR_BUFFERTOOSMALL) {
-      inform(kPathTooLong);
-      return std::nullopt;
-    }
-    throw std::runtime_error("ファイルを選ぶダイアログを表示できません。(エラー " + std::to_string(error) + ")");
+  FileDialogRequest request;
+  request.title = kFileTitle;
+  request.filter = kFileFilter;
+  request.defaultExtension = "dsg";
+  request.initialFolder = initialFolder;
+  request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
+  const FileDialogAnswer answer = showOpenFileDialog(owner(), request);
+  if (answer.pathNotCp932) inform(kPathNotCp932);
+  if (answer.failure == FNERR_BUFFERTOOSMALL) {
+    inform(kPathTooLong);
+  } else if (answer.failure != 0) {
+    throw std::runtime_error("ファイルを選ぶダイアログを表示できません。(エラー " + std::to_string(answer.failure) +
+                             ")");
   }
-  file.back() = L'\0';
-  auto path = toCp932(file.data());
-  if (!path) inform(kPathNotCp932);
-  return path;
+  return answer.path;
 }
 
 }  // namespace lumisk
