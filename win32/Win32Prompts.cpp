@@ -4,7 +4,6 @@
 
 #include <exception>
 #include <stdexcept>
-#include <vector>
 
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
@@ -12,6 +11,7 @@
 #include "win32/MessageBoxes.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
+#include "win32/Ui.h"
 
 namespace lumisk {
 namespace {
@@ -20,8 +20,6 @@ constexpr const char* kConfirmCaption = "確認";
 constexpr const char* kOkLabel = "OK";
 constexpr const char* kCancelLabel = "キャンセル";
 constexpr const char* kNameCaption = "デザイン名の指定";
-constexpr const char* kNameFont = "ＭＳ Ｐゴシック";
-constexpr WORD kNameFontPoints = 9;
 constexpr const char* kNameNotCp932 =
     "入力された名前には、シフトJIS(コードページ932)で表せない文字が含まれています。処理を中断します。";
 constexpr const char* kFileTitle = "デザインファイルの指定";
@@ -58,11 +56,7 @@ class MessageBoxLabels {
     wchar_t className[16] = {};
     if (!GetClassNameW(window, className, 16) || std::wstring_view(className) != L"#32770") return false;
     if (!GetDlgItem(window, IDOK) || !GetDlgItem(window, IDCANCEL)) return false;
-    const int length = GetWindowTextLengthW(window);
-    if (length != static_cast<int>(caption_.size())) return false;
-    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
-    GetWindowTextW(window, text.data(), length + 1);
-    return caption_ == text.data();
+    return windowText(window) == caption_;
   }
 
   static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
@@ -100,14 +94,6 @@ struct NameBox {
   std::wstring answer;
   std::exception_ptr failure;
 };
-
-std::wstring windowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-  return text;
-}
 
 // The flags with which a static control of style SS_LEFT | SS_NOPREFIX draws its text.
 constexpr UINT kLabelDrawFlags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
@@ -189,7 +175,7 @@ INT_PTR CALLBACK nameBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 // In the foreground like the message boxes, so typing reaches the field at once.
 DialogTemplate nameBoxTemplate() {
   DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND, 180, 63, toWide(kNameCaption),
-                   kNameFontPoints, toWide(kNameFont));
+                   kUiFontPoints, toWide(kUiFontFace));
   t.add(DialogTemplate::kStatic, Win32Prompts::kNamePromptId, SS_LEFT | SS_NOPREFIX, 8, 8, 164, 10, L"");
   t.add(DialogTemplate::kEdit, Win32Prompts::kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 19, 164, 12, L"");
   t.add(DialogTemplate::kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 38, 41, 50, 14, toWide(kOkLabel));

@@ -7,6 +7,7 @@
 #include "win32/MessageBoxes.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
+#include "win32/Ui.h"
 
 namespace lumisk {
 namespace {
@@ -26,12 +27,6 @@ constexpr int kSpinSize = 20;
 constexpr int kIconGap = 2;
 constexpr const char* kPathNotCp932 =
     "入力されたパスには、シフトJIS(コードページ932)で表せない文字が含まれています。";
-
-std::wstring windowText(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 HWND comboEdit(HWND combo) {
   COMBOBOXINFO info{};
@@ -139,9 +134,7 @@ HWND TValueForm::control(int left, int top, int width, int height, const wchar_t
 }
 
 void TValueForm::createControls() {
-  font_ = FontHandle(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, toWide("ＭＳ Ｐゴシック").c_str()));
+  font_ = createUiFont();
   if (!font_) throw win32Error("CreateFont");
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
