@@ -35,7 +35,7 @@ class SaveFileDialogTest : public ::testing::Test {
 TEST_F(SaveFileDialogTest, ShowsTheRequest) {
   request_.fileName = "前回.dsg";
   std::vector<std::wstring> filters;
-  wchar_t spec[MAX_PATH] = {};
+  wchar_t typedName[MAX_PATH] = {};
   std::wstring lookIn;
   DialogDriver driver;
   driver.then([&](const DialogSnapshot& box) {
@@ -46,7 +46,7 @@ TEST_F(SaveFileDialogTest, ShowsTheRequest) {
           static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
       filters.push_back(text);
     }
-    SendMessageW(box.window, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(spec));
+    SendMessageW(box.window, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(typedName));
     lookIn = testing::textOf(GetDlgItem(box.window, cmb2));
     DialogDriver::press(IDCANCEL)(box);
   });
@@ -55,7 +55,7 @@ TEST_F(SaveFileDialogTest, ShowsTheRequest) {
   EXPECT_TRUE(answer.cancelled());
   EXPECT_EQ(driver.seen().at(0).caption, L"デザイン出力先のファイル指定");
   EXPECT_EQ(filters, (std::vector<std::wstring>{L"ポデザイン(*.dsg)", L"すべてのファイル(*.*)"}));
-  EXPECT_STREQ(spec, L"前回.dsg");
+  EXPECT_STREQ(typedName, L"前回.dsg");
   EXPECT_EQ(lookIn, L"表ソ");
 }
 
