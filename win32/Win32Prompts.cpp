@@ -1,17 +1,17 @@
 #include "win32/Win32Prompts.h"
 
 #include <cderr.h>
-#include <commdlg.h>
 
 #include <exception>
 #include <stdexcept>
-#include <vector>
 
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/FileDialogs.h"
 #include "win32/MessageBoxes.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
+#include "win32/Ui.h"
 
 namespace lumisk {
 namespace {
@@ -20,18 +20,14 @@ constexpr const char* kConfirmCaption = "確認";
 constexpr const char* kOkLabel = "OK";
 constexpr const char* kCancelLabel = "キャンセル";
 constexpr const char* kNameCaption = "デザイン名の指定";
-constexpr const char* kNameFont = "ＭＳ Ｐゴシック";
-constexpr WORD kNameFontPoints = 9;
 constexpr const char* kNameNotCp932 =
     "入力された名前には、シフトJIS(コードページ932)で表せない文字が含まれています。処理を中断します。";
 constexpr const char* kFileTitle = "デザインファイルの指定";
-constexpr const char* kFilterDesigns = "デザインファイル(*.dsg)";
-constexpr const char* kFilterAll = "すべてのファイル(*.*)";
+constexpr const char* kFileFilter = "デザインファイル(*.dsg)|*.dsg|すべてのファイル(*.*)|*.*";
 constexpr const char* kPathNotCp932 =
     "選択されたファイルのパスには、シフトJIS(コードページ932)で表せない文字が含まれているため、"
     "読み込めません。";
 constexpr const char* kPathTooLong = "選択されたファイルのパスが長すぎます。";
-constexpr DWORD kPathBufferChars = 32768;  // the longest path Windows knows, with its NUL
 
 // Gives the buttons of the next message box of this thread that bears `caption` the labels "OK" and
 // "キャンセル": MessageBoxW labels them in the language of Windows. A thread-local CBT hook sees the
@@ -60,11 +56,7 @@ class MessageBoxLabels {
     wchar_t className[16] = {};
     if (!GetClassNameW(window, className, 16) || std::wstring_view(className) != L"#32770") return false;
     if (!GetDlgItem(window, IDOK) || !GetDlgItem(window, IDCANCEL)) return false;
-    const int length = GetWindowTextLengthW(window);
-    if (length != static_cast<int>(caption_.size())) return false;
-    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
-    GetWindowTextW(window, text.data(), length + 1);
-    return caption_ == text.data();
+    return windowText(window) == caption_;
   }
 
   static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
@@ -102,14 +94,6 @@ struct NameBox {
   std::wstring answer;
   std::exception_ptr failure;
 };
-
-std::wstring windowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-  return text;
-}
 
 // The flags with which a static control of style SS_LEFT | SS_NOPREFIX draws its text.
 constexpr UINT kLabelDrawFlags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
@@ -191,7 +175,7 @@ INT_PTR CALLBACK nameBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 // In the foreground like the message boxes, so typing reaches the field at once.
 DialogTemplate nameBoxTemplate() {
   DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND, 180, 63, toWide(kNameCaption),
-                   kNameFontPoints, toWide(kNameFont));
+                   kUiFontPoints, toWide(kUiFontFace));
   t.add(DialogTemplate::kStatic, Win32Prompts::kNamePromptId, SS_LEFT | SS_NOPREFIX, 8, 8, 164, 10, L"");
   t.add(DialogTemplate::kEdit, Win32Prompts::kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 19, 164, 12, L"");
   t.add(DialogTemplate::kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 38, 41, 50, 14, toWide(kOkLabel));
@@ -226,38 +210,21 @@ std::optional<std::string> Win32Prompts::askName(const std::string& prompt, cons
 }
 
 std::optional<std::string> Win32Prompts::chooseDesignFile(const std::string& initialFolder) {
-  std::wstring filter = toWide(kFilterDesigns);
-  filter.append(1, L'\0').append(L"*.dsg").append(1, L'\0');
-  filter.append(toWide(kFilterAll)).append(1, L'\0').append(L"*.*").append(2, L'\0');
-  const std::wstring title = toWide(kFileTitle);
-  const std::wstring folder = toWide(initialFolder);
-  std::vector<wchar_t> file(kPathBufferChars, L'\0');
-
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner();
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = kPathBufferChars;
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.lpstrTitle = title.c_str();
-  ofn.lpstrDefExt = L"dsg";
-  ofn.Flags =
-      OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&ofn)) {
-    const DWORD error = CommDlgExtendedError();
-    if (error == 0) return std::nullopt;  // cancelled
-    if (error == FNERR_BUFFERTOOSMALL) {
-      inform(kPathTooLong);
-      return std::nullopt;
-    }
-    throw std::runtime_error("ファイルを選ぶダイアログを表示できません。(エラー " + std::to_string(error) + ")");
+  FileDialogRequest request;
+  request.title = kFileTitle;
+  request.filter = kFileFilter;
+  request.defaultExtension = "dsg";
+  request.initialFolder = initialFolder;
+  request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
+  const FileDialogAnswer answer = showOpenFileDialog(owner(), request);
+  if (answer.pathNotCp932) inform(kPathNotCp932);
+  if (answer.failure == FNERR_BUFFERTOOSMALL) {
+    inform(kPathTooLong);
+  } else if (answer.failure != 0) {
+    throw std::runtime_error("ファイルを選ぶダイアログを表示できません。(エラー " + std::to_string(answer.failure) +
+                             ")");
   }
-  file.back() = L'\0';
-  auto path = toCp932(file.data());
-  if (!path) inform(kPathNotCp932);
-  return path;
+  return answer.path;
 }
 
 }  // namespace lumisk

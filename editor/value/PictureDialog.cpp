@@ -8,10 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "win32/GuiHandles.h"
 #include "store/Cp932Path.h"
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
+#include "win32/FileDialogs.h"
+#include "win32/GuiHandles.h"
 #include "win32/MessageBoxes.h"
 #include "win32/ThrowPoint.h"
 
@@ -131,17 +132,6 @@ UINT_PTR CALLBACK previewHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-// "表示名\0パターン\0...\0\0": the filter's choices as the dialog reads them.
-std::wstring filterText() {
-  std::wstring filter;
-  for (const char* part : {"ビットマップファイル(*.bmp)", "*.bmp", "すべてのファイル(*.*)", "*.*"}) {
-    filter += toWide(part);
-    filter += L'\0';
-  }
-  filter += L'\0';
-  return filter;
-}
-
 }  // namespace
 
 std::string pictureSizeText(int width, int height) {
@@ -149,48 +139,31 @@ std::string pictureSizeText(int width, int height) {
 }
 
 std::optional<std::string> showPictureDialog(HWND owner, const std::string& fieldText) {
-  const std::wstring text = toWide(fieldText);
-  const std::wstring folder = toWide(folderPart(fieldText));
-  const std::wstring filter = filterText();
-  const std::wstring title = toWide("ファイル名指定");
   const DialogTemplate preview = previewTemplate();
-  PicturePreview state(text);
+  PicturePreview state(toWide(fieldText));
+  FileDialogRequest request;
+  request.title = "ファイル名指定";
+  request.filter = "ビットマップファイル(*.bmp)|*.bmp|すべてのファイル(*.*)|*.*";
+  request.defaultExtension = "bmp";
+  request.initialFolder = std::string(folderPart(fieldText));
+  request.fileName = fieldText;
+  request.flags = OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  request.childTemplate = preview.get();
+  request.hook = previewHook;
+  request.hookData = reinterpret_cast<LPARAM>(&state);
 
-  std::vector<wchar_t> file(std::max(kPathBufferChars, text.size() + 1));
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  // A template "handle" is read through LockResource, which hands a Win32 pointer back unchanged.
-  ofn.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(preview.get()));
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.lpstrTitle = title.c_str();
-  ofn.lpstrDefExt = L"bmp";
-  ofn.lCustData = reinterpret_cast<LPARAM>(&state);
-  ofn.lpfnHook = previewHook;
-  // The host's current folder is none of this dialog's business.
-  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_ENABLESIZING | OFN_HIDEREADONLY |
-              OFN_NOCHANGEDIR;
-
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    std::fill(file.begin(), file.end(), L'\0');
-    if (attempt == 0) std::copy(text.begin(), text.end(), file.begin());
-    if (GetOpenFileNameW(&ofn)) {
-      file.back() = L'\0';
-      if (auto path = toCp932(file.data())) return path;
-      // The design keeps its text in code page 932: such a path could only be stored damaged.
-      plainBox(owner, kPathNotCp932);
-      return std::nullopt;
-    }
-    const DWORD failure = CommDlgExtendedError();
-    if (failure == 0) return std::nullopt;
-    // A field that holds no valid file name still opens the dialog, with an empty name.
-    if (failure != FNERR_INVALIDFILENAME) throw win32Error("GetOpenFileName", failure);
+  FileDialogAnswer answer = showOpenFileDialog(owner, request);
+  // A field that holds no valid file name still opens the dialog, with an empty name.
+  if (answer.failure == FNERR_INVALIDFILENAME) {
+    request.fileName.clear();
+    answer = showOpenFileDialog(owner, request);
   }
-  return std::nullopt;
+  // The design keeps its text in code page 932: such a path could only be stored damaged.
+  if (answer.pathNotCp932) plainBox(owner, kPathNotCp932);
+  if (answer.failure != 0 && answer.failure != FNERR_INVALIDFILENAME) {
+    throw win32Error("GetOpenFileName", answer.failure);
+  }
+  return answer.path;
 }
 
 }  // namespace lumisk

@@ -7,6 +7,7 @@
 #include "win32/MessageBoxes.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
+#include "win32/Ui.h"
 
 namespace lumisk {
 namespace {
@@ -26,12 +27,6 @@ constexpr int kSpinSize = 20;
 constexpr int kIconGap = 2;
 constexpr const char* kPathNotCp932 =
     "入力されたパスには、シフトJIS(コードページ932)で表せない文字が含まれています。";
-
-std::wstring windowText(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 HWND comboEdit(HWND combo) {
   COMBOBOXINFO info{};
@@ -100,7 +95,7 @@ INT_PTR TValueForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       configureMode();
       fitValueHeight();
       FormShow();
-      SetFocus(Value);
+      SetFocus(Value.hwnd());
       return FALSE;  // the focus is set
     }
     case WM_MEASUREITEM: {
@@ -139,9 +134,7 @@ HWND TValueForm::control(int left, int top, int width, int height, const wchar_t
 }
 
 void TValueForm::createControls() {
-  font_ = FontHandle(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, toWide("ＭＳ Ｐゴシック").c_str()));
+  font_ = createUiFont();
   if (!font_) throw win32Error("CreateFont");
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
@@ -151,12 +144,13 @@ void TValueForm::createControls() {
                                                    : CBS_DROPDOWN | CBS_AUTOHSCROLL;
   // Creation order is the tab order: Value, UpDown, Select, OK, Cancel, Clear.
   Item = control(16, 8, 150, 12, L"STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, kItemId, setup_.item);
-  Value = control(32, 24, 233, kValueHeight + kDropDownRows * itemHeight_ + 2, WC_COMBOBOXW, valueStyle, kValueId);
+  Value.attach(
+      control(32, 24, 233, kValueHeight + kDropDownRows * itemHeight_ + 2, WC_COMBOBOXW, valueStyle, kValueId));
   // No UDS_WRAP: the spin buttons stop at the bounds.
-  UpDown = control(265, kSpinTop, kSpinSize, kSpinSize, UPDOWN_CLASSW,
-                   UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, kUpDownId);
-  SendMessageW(UpDown, UDM_SETRANGE32, 4, 100);
-  SendMessageW(UpDown, UDM_SETPOS32, 0, 4);
+  UpDown.attach(control(265, kSpinTop, kSpinSize, kSpinSize, UPDOWN_CLASSW,
+                        UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, kUpDownId));
+  UpDown.setRange(4, 100);
+  UpDown.setPos(4);
   Select = control(248, 24, 41, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kSelectId, "選択...");
   OK = control(152, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOkId, "OK");
   Cancel = control(256, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId, "キャンセル");
@@ -164,12 +158,12 @@ void TValueForm::createControls() {
   // The spin buttons and the picker button cover the right end of the field, where its drop-down
   // button lies: the field goes to the bottom of the drawing order. Tabbing keeps its cycle, since the
   // field was first and is now last.
-  SetWindowPos(Value, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Value.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TValueForm::FormCreate() {
   // Options and value list rows have the same height.
-  SendMessageW(Value, CB_SETITEMHEIGHT, 0, itemHeight_);
+  Value.setItemHeight(0, itemHeight_);
 }
 
 void TValueForm::configureMode() {
@@ -177,24 +171,24 @@ void TValueForm::configureMode() {
     case ValueFormMode::List:
       for (const std::string& option : setup_.options) {
         // The item strings are what a person reads: the label, without the icon digit.
-        SendMessageW(Value, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(optionLabel(option)).c_str()));
+        Value.addString(toWide(optionLabel(option)).c_str());
       }
-      SendMessageW(Value, CB_SETCURSEL, static_cast<WPARAM>(setup_.selected), 0);
+      Value.setCurSel(setup_.selected);
       break;
     case ValueFormMode::Number: {
-      HWND edit = comboEdit(Value);
+      HWND edit = comboEdit(Value.hwnd());
       if (!edit || !SetWindowSubclass(edit, valueEditProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
         throw win32Error("SetWindowSubclass");
       }
-      SendMessageW(UpDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Value), 0);
-      SendMessageW(UpDown, UDM_SETRANGE32, static_cast<WPARAM>(setup_.minimum), setup_.maximum);
-      SendMessageW(UpDown, UDM_SETPOS32, 0, setup_.start);
-      SetWindowTextW(Value, std::to_wstring(setup_.start).c_str());
-      ShowWindow(UpDown, SW_SHOW);
+      UpDown.setBuddy(Value.hwnd());
+      UpDown.setRange(setup_.minimum, setup_.maximum);
+      UpDown.setPos(setup_.start);
+      SetWindowTextW(Value.hwnd(), std::to_wstring(setup_.start).c_str());
+      ShowWindow(UpDown.hwnd(), SW_SHOW);
       break;
     }
     case ValueFormMode::Path:
-      SetWindowTextW(Value, toWide(setup_.text).c_str());
+      SetWindowTextW(Value.hwnd(), toWide(setup_.text).c_str());
       ShowWindow(Select, SW_SHOW);
       ShowWindow(Clear, SW_SHOW);
       break;
@@ -206,9 +200,9 @@ void TValueForm::fitValueHeight() {
   // the usual 3 pixels above and below.
   int field = kValueHeight - 6;
   for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
-    SendMessageW(Value, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    Value.setItemHeight(-1, field);
     RECT rect{};
-    GetWindowRect(Value, &rect);
+    GetWindowRect(Value.hwnd(), &rect);
     const int height = static_cast<int>(rect.bottom - rect.top);
     if (height == kValueHeight) break;
     field += kValueHeight - height;
@@ -217,7 +211,7 @@ void TValueForm::fitValueHeight() {
 
 void TValueForm::FormShow() {
   // The size is set again too: the spin control may have taken a width of its own when it got its buddy.
-  SetWindowPos(UpDown, nullptr, kSpinShownLeft, kSpinTop, kSpinSize, kSpinSize, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(UpDown.hwnd(), nullptr, kSpinShownLeft, kSpinTop, kSpinSize, kSpinSize, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TValueForm::OnlyNumberKey(wchar_t key) { return !((key >= L'0' && key <= L'9') || key == 8); }
@@ -255,27 +249,27 @@ LRESULT CALLBACK TValueForm::valueEditProc(HWND edit, UINT message, WPARAM wPara
 void TValueForm::stepNumber(int delta) {
   // The position reads the typed text back first, as the spin buttons do; no wrap at the bounds.
   BOOL invalid = FALSE;
-  const int position = static_cast<int>(SendMessageW(UpDown, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&invalid)));
+  const int position = UpDown.pos(&invalid);
   int low = 0, high = 0;
-  SendMessageW(UpDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+  UpDown.range(low, high);
   const int next = std::clamp(position + delta, std::min(low, high), std::max(low, high));
-  SendMessageW(UpDown, UDM_SETPOS32, 0, next);
-  SetWindowTextW(Value, std::to_wstring(next).c_str());
-  if (HWND edit = comboEdit(Value)) SendMessageW(edit, EM_SETSEL, 0, -1);
+  UpDown.setPos(next);
+  SetWindowTextW(Value.hwnd(), std::to_wstring(next).c_str());
+  if (HWND edit = comboEdit(Value.hwnd())) SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 void TValueForm::ShowOpenDialog() {
   if (chooser_) {
     // A field that code page 932 cannot hold opens the picker without a file name.
     if (const auto path = chooser_(hwnd_, fieldText().value_or(std::string()))) {
-      SetWindowTextW(Value, toWide(*path).c_str());
+      SetWindowTextW(Value.hwnd(), toWide(*path).c_str());
     }
   }
-  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value), TRUE);
-  SendMessageW(Value, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value.hwnd()), TRUE);
+  Value.setEditSel(0, -1);
 }
 
-void TValueForm::ClearClick() { SetWindowTextW(Value, L""); }
+void TValueForm::ClearClick() { SetWindowTextW(Value.hwnd(), L""); }
 
 void TValueForm::ValueDrawItem(const DRAWITEMSTRUCT& item) const {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -302,20 +296,20 @@ void TValueForm::ValueDrawItem(const DRAWITEMSTRUCT& item) const {
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
-std::optional<std::string> TValueForm::fieldText() const { return toCp932(windowText(Value)); }
+std::optional<std::string> TValueForm::fieldText() const { return toCp932(windowText(Value.hwnd())); }
 
 void TValueForm::okClick() {
   ValueFormResult result;
   switch (setup_.mode) {
     case ValueFormMode::List:
-      result.selected = static_cast<int>(SendMessageW(Value, CB_GETCURSEL, 0, 0));
+      result.selected = Value.curSel();
       if (result.selected < 0) result.selected = -1;
       break;
     case ValueFormMode::Number: {
       // Text that code page 932 cannot hold is no number either: the last valid position counts.
       result.text = fieldText().value_or(std::string("?"));
       BOOL invalid = FALSE;
-      result.position = static_cast<int>(SendMessageW(UpDown, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&invalid)));
+      result.position = UpDown.pos(&invalid);
       break;
     }
     case ValueFormMode::Path: {
@@ -323,7 +317,7 @@ void TValueForm::okClick() {
       if (!text) {
         // The design keeps its text in code page 932: such a path could only be stored damaged.
         plainBox(hwnd_, kPathNotCp932);
-        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value), TRUE);
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value.hwnd()), TRUE);
         return;
       }
       result.text = std::move(*text);

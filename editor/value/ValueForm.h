@@ -12,6 +12,8 @@
 
 #include "editor/value/ValueEdit.h"
 #include "win32/GuiHandles.h"
+#include "win32/controls/ComboBox.h"
+#include "win32/controls/UpDown.h"
 
 namespace lumisk {
 
@@ -73,8 +75,8 @@ class TValueForm {
 
   HWND hwnd_ = nullptr;
   HWND Item = nullptr;
-  HWND Value = nullptr;
-  HWND UpDown = nullptr;
+  controls::ComboBox Value;
+  controls::UpDown UpDown;
   HWND Select = nullptr;
   HWND OK = nullptr;
   HWND Cancel = nullptr;

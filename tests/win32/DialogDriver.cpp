@@ -1,5 +1,7 @@
 #include "tests/win32/DialogDriver.h"
 
+#include <dlgs.h>
+
 namespace lumisk::testing {
 namespace {
 
@@ -108,6 +110,17 @@ DialogDriver::Action DialogDriver::type(std::wstring text, Action then) {
   return [text = std::move(text), then = std::move(then)](const DialogSnapshot& dialog) {
     typeInto(GetFocus(), text);
     then(dialog);
+  };
+}
+
+DialogDriver::Action DialogDriver::chooseFile(std::wstring name) {
+  return [name = std::move(name)](const DialogSnapshot& dialog) {
+    // The name field is an edit inside a combo box inside the field's ComboBoxEx.
+    HWND field = GetDlgItem(dialog.window, cmb13);
+    for (const wchar_t* inner : {L"ComboBox", L"Edit"})
+      if (const HWND child = FindWindowExW(field, nullptr, inner, nullptr)) field = child;
+    SetWindowTextW(field, name.c_str());
+    press(IDOK)(dialog);
   };
 }
 

@@ -54,6 +54,7 @@ class DialogDriver {
   static Action pressEnter();                          // Enter in the focused control
   static Action closeBox();                            // the close box of the title bar
   static Action type(std::wstring text, Action then);  // typed into the focused control, then `then`
+  static Action chooseFile(std::wstring name);         // a file dialog: `name` in its name field, then OK
 
   // Every dialog handled, in order, the unexpected ones included.
   const std::vector<DialogSnapshot>& seen() const { return seen_; }

@@ -321,18 +321,6 @@ class DesignFileDialogTest : public Win32PromptsTest {
       testing::writeBytes(folder_ + name, "");
   }
 
-  // Types `name` into the file name field and presses Open.
-  static DialogDriver::Action open(std::wstring name) {
-    return [name = std::move(name)](const DialogSnapshot& box) {
-      // The file name field is an edit inside a combo box inside the field's ComboBoxEx.
-      HWND field = GetDlgItem(box.window, cmb13);
-      for (const wchar_t* inner : {L"ComboBox", L"Edit"})
-        if (const HWND child = FindWindowExW(field, nullptr, inner, nullptr)) field = child;
-      SetWindowTextW(field, name.c_str());
-      DialogDriver::press(IDOK)(box);
-    };
-  }
-
   testing::TempFolder folderRoot_;
   std::wstring folder_;
 };
@@ -377,7 +365,7 @@ TEST_F(DesignFileDialogTest, AnswersTheFullPath) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     DialogDriver driver;
-    driver.then(open(c.typed));
+    driver.then(DialogDriver::chooseFile(c.typed));
     EXPECT_EQ(prompts_.chooseDesignFile(folder), c.result);
     EXPECT_TRUE(driver.finished());
   }
@@ -385,7 +373,7 @@ TEST_F(DesignFileDialogTest, AnswersTheFullPath) {
 
 TEST_F(DesignFileDialogTest, RefusesAPathThatCodePage932CannotHold) {
   DialogDriver driver;
-  driver.then(open(L"caf\u00E9.dsg")).then(DialogDriver::press(IDOK));
+  driver.then(DialogDriver::chooseFile(L"caf\u00E9.dsg")).then(DialogDriver::press(IDOK));
   EXPECT_EQ(prompts_.chooseDesignFile(*toCp932(folder_)), std::nullopt);
   ASSERT_TRUE(driver.finished());
   ASSERT_EQ(driver.seen().size(), 2u);

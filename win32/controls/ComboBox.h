@@ -12,15 +12,13 @@ class ComboBox {
   HWND hwnd() const { return hwnd_; }
   void attach(HWND hwnd) { hwnd_ = hwnd; }
 
-  int count() const { return send(CB_GETCOUNT); }
   int addString(const wchar_t* text) const { return send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
-  void resetContent() const { send(CB_RESETCONTENT); }
   int curSel() const { return send(CB_GETCURSEL); }
   int setCurSel(int index) const { return send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+  // `index` -1: the selection field; an owner-drawn list's rows otherwise.
   int setItemHeight(int index, int height) const {
     return send(CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
   }
-  int itemHeight(int index) const { return send(CB_GETITEMHEIGHT, static_cast<WPARAM>(index)); }
   void setEditSel(int start, int end) const { send(CB_SETEDITSEL, 0, MAKELPARAM(start, end)); }
 
  private:

@@ -17,7 +17,12 @@ class UpDown {
   void setRange(int minimum, int maximum) const { SendMessageW(hwnd_, UDM_SETRANGE32, minimum, maximum); }
   void setPos(int position) const { SendMessageW(hwnd_, UDM_SETPOS32, 0, position); }
   // The position; `valid` false when the buddy's text is no number within the range.
-  int pos(BOOL* valid) const { return static_cast<int>(SendMessageW(hwnd_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(valid))); }
+  int pos(BOOL* valid) const {
+    return static_cast<int>(SendMessageW(hwnd_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(valid)));
+  }
+  void range(int& minimum, int& maximum) const {
+    SendMessageW(hwnd_, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&minimum), reinterpret_cast<LPARAM>(&maximum));
+  }
 
  private:
   HWND hwnd_ = nullptr;

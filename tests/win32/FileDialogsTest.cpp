@@ -1,0 +1,93 @@
+#include "win32/FileDialogs.h"
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include "tests/win32/DialogDriver.h"
+#include "tests/win32/TempFolder.h"
+#include "win32/Cp932.h"
+
+namespace lumisk {
+namespace {
+
+using testing::DialogDriver;
+using testing::DialogSnapshot;
+
+class SaveFileDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = folderRoot_.path() + L"表ソ\\";
+    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr)) << testing::kJapaneseNames;
+    testing::writeBytes(folder_ + L"予定表.dsg", "");
+    // "ポ" ends in the byte of "|": the filter's separators are found only after the conversion.
+    request_.title = "デザイン出力先のファイル指定";
+    request_.filter = "ポデザイン(*.dsg)|*.dsg|すべてのファイル(*.*)|*.*";
+    request_.defaultExtension = "dsg";
+    request_.initialFolder = *toCp932(folder_);
+    request_.flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  }
+
+  testing::TempFolder folderRoot_;
+  std::wstring folder_;
+  FileDialogRequest request_;
+};
+
+TEST_F(SaveFileDialogTest, ShowsTheRequest) {
+  request_.fileName = "前回.dsg";
+  std::vector<std::wstring> filters;
+  wchar_t spec[MAX_PATH] = {};
+  std::wstring lookIn;
+  DialogDriver driver;
+  driver.then([&](const DialogSnapshot& box) {
+    const HWND types = GetDlgItem(box.window, cmb1);
+    for (LRESULT i = 0, count = SendMessageW(types, CB_GETCOUNT, 0, 0); i < count; ++i) {
+      std::wstring text(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+      text.resize(
+          static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+      filters.push_back(text);
+    }
+    SendMessageW(box.window, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(spec));
+    lookIn = testing::textOf(GetDlgItem(box.window, cmb2));
+    DialogDriver::press(IDCANCEL)(box);
+  });
+  const FileDialogAnswer answer = showSaveFileDialog(nullptr, request_);
+  ASSERT_TRUE(driver.finished());
+  EXPECT_TRUE(answer.cancelled());
+  EXPECT_EQ(driver.seen().at(0).caption, L"デザイン出力先のファイル指定");
+  EXPECT_EQ(filters, (std::vector<std::wstring>{L"ポデザイン(*.dsg)", L"すべてのファイル(*.*)"}));
+  EXPECT_STREQ(spec, L"前回.dsg");
+  EXPECT_EQ(lookIn, L"表ソ");
+}
+
+TEST_F(SaveFileDialogTest, Answers) {
+  const std::string folder = *toCp932(folder_);
+  struct Case {
+    const char* what;
+    std::vector<DialogDriver::Action> steps;
+    std::optional<std::string> path;
+    bool pathNotCp932;
+  };
+  const std::vector<Case> cases = {
+      {"a name without extension takes the default one", {DialogDriver::chooseFile(L"新しい")},
+       folder + "新しい.dsg", false},
+      {"an existing file after the person agreed to replace it",
+       {DialogDriver::chooseFile(L"予定表.dsg"), DialogDriver::press(IDYES)}, folder + "予定表.dsg", false},
+      {"a name code page 932 cannot hold is told apart, with no box", {DialogDriver::chooseFile(L"caf\u00E9")},
+       std::nullopt, true},
+      {"cancelled", {DialogDriver::press(IDCANCEL)}, std::nullopt, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DialogDriver driver;
+    for (const auto& step : c.steps) driver.then(step);
+    const FileDialogAnswer answer = showSaveFileDialog(nullptr, request_);
+    EXPECT_TRUE(driver.finished());
+    EXPECT_EQ(answer.path, c.path);
+    EXPECT_EQ(answer.pathNotCp932, c.pathNotCp932);
+    EXPECT_EQ(answer.failure, 0u);
+    EXPECT_EQ(answer.cancelled(), !c.path && !c.pathNotCp932);
+  }
+}
+
+}  // namespace
+}  // namespace lumisk
