@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <exception>
+#include <utility>
 
 #include "win32/ExportGuard.h"
 #include "win32/ThrowPoint.h"
@@ -38,6 +39,7 @@ LRESULT CALLBACK DesignListDrag::listProc(HWND hwnd, UINT message, WPARAM wParam
   // that repeats on every message is told once, and the list box still gets every message.
   if (drag->failed_) return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
   try {
+    // Named after the window whose list it serves: the robustness scripts reach it by that name.
     throwPoint("TEditForm.designListProc");
     bool handled = false;
     const LRESULT result = drag->dispatch(hwnd, message, wParam, lParam, handled);
