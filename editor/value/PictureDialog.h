@@ -11,7 +11,8 @@ namespace lumisk {
 
 // Runs the dialog modally over `owner` (disabled meanwhile). It opens in the folder part of `fieldText`
 // (up to and including its last "\" or ":") with `fieldText` as the file name. The full path chosen, or
-// std::nullopt when the person cancelled. Throws std::runtime_error when the dialog cannot be shown.
+// std::nullopt when the person cancelled, and when the chosen path has a character that code page 932
+// cannot hold (the person is told so). Throws std::runtime_error when the dialog cannot be shown.
 std::optional<std::string> showPictureDialog(HWND owner, const std::string& fieldText);
 
 // The size line under the preview: "幅 x 高さ" in pixels, for example "640 x 480".
