@@ -1,17 +1,15 @@
-// TEditForm: the window itself — creation, layout, menu, first show, hint display, OK, Cancel, closing
-// and destruction. The design list commands are in EditFormDesignList.cpp, the value list in
-// EditFormValueList.cpp.
+// TEditForm: the window itself — class and lifetime, the message dispatch, creation and first show, the
+// menu's commands, enabled states and hints, OK, Cancel, closing and destruction. The controls and their
+// layout are in EditFormControls.cpp, the design list commands in EditFormDesignList.cpp, the value list
+// in EditFormValueList.cpp.
 #include "editor/EditForm.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <exception>
-#include <new>
 #include <stdexcept>
 
-#include "editor/IconImages.h"
-#include "plugin/PlugFunc.h"
+#include "editor/ValueTables.h"
 #include "win32/Cp932.h"
 #include "win32/ExportGuard.h"
 #include "win32/ThrowPoint.h"
@@ -27,34 +25,10 @@ constexpr UINT kReleaseMessage = WM_APP + 1;
 constexpr UINT kHookFailedMessage = WM_APP + 2;
 
 constexpr const char* kCaption = "デザインの詳細編集";
-constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
-constexpr int kFontHeight = 12;
-constexpr const char* kDesignLabel = "デザイン一覧(&S):";
-constexpr const char* kValueLabel = "設定値一覧(&T):";
 constexpr const char* kDiscardQuestion = "編集結果を破棄してよろしいですか？";
 
-RECT toRect(const LayoutRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-FontHandle createFont(int weight) {
-  const std::wstring face = toWide(kFontFace);
-  return FontHandle(CreateFontW(-kFontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
-}
-
-// One-pixel bevel ring along the inside of `r`.
-void drawBevelRing(HDC dc, const RECT& r, int topLeftColour, int bottomRightColour) {
-  const HBRUSH light = GetSysColorBrush(topLeftColour);
-  const HBRUSH dark = GetSysColorBrush(bottomRightColour);
-  RECT edge{r.left, r.top, r.right, r.top + 1};
-  FillRect(dc, &edge, light);
-  edge = RECT{r.left, r.top, r.left + 1, r.bottom};
-  FillRect(dc, &edge, light);
-  edge = RECT{r.left, r.bottom - 1, r.right, r.bottom};
-  FillRect(dc, &edge, dark);
-  edge = RECT{r.right - 1, r.top, r.right, r.bottom};
-  FillRect(dc, &edge, dark);
-}
+// Enter and Esc reach the buttons the way they reach any dialog's.
+static_assert(kCmdOk == IDOK && kCmdCancelButton == IDCANCEL);
 
 }  // namespace
 
@@ -82,10 +56,8 @@ void TEditForm::registerClass(HINSTANCE module) {
 
 bool TEditForm::unregisterClass(HINSTANCE module) { return UnregisterClassW(kClassName, module) != 0; }
 
-TEditForm::TEditForm(PlugFunc& plug, HINSTANCE module, EditFormServices services)
-    : plug_(plug), module_(module), SaveDialog(std::move(services.saveDialog)), valueDialogs_(services.valueDialogs) {
-  if (!SaveDialog) SaveDialog = std::make_unique<Win32SaveFileDialog>();
-}
+TEditForm::TEditForm(EditorContext context, std::unique_ptr<EditorPrompts> prompts, HINSTANCE module)
+    : context_(std::move(context)), prompts_(std::move(prompts)), module_(module) {}
 
 TEditForm::~TEditForm() {
   onDestroyed_ = nullptr;
@@ -135,7 +107,7 @@ LRESULT CALLBACK TEditForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
       form->createError_ = text;
     } else if (message == WM_COMMAND) {
       try {
-        form->plug_.prompts().showError(text);
+        form->prompts_->showError(text);
       } catch (...) {
       }
     }
@@ -164,8 +136,7 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(hwnd_);
       return 0;
     case kHookFailedMessage:
-      if (hook_ && hook_->failed())
-        plug_.prompts().showError(hook_->failure().empty() ? kUnexpectedText : hook_->failure());
+      onHookFailed();
       return 0;
     case WM_DESTROY:
       FormDestroy();
@@ -203,16 +174,12 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       DisplayHint("");
       return 0;
     case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
+      return MAKELRESULT(kCmdOk, DC_HASDEFID);
     case WM_ACTIVATE:
-      // A plain window does not keep the focus of its controls across activation as a dialog does.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      }
+      onActivate(wParam);
       break;
     case WM_SETFOCUS:
-      SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : DesignList.hwnd());
+      onSetFocus();
       return 0;
     default:
       break;
@@ -231,106 +198,29 @@ void TEditForm::windowGone() {
   if (auto callback = std::move(onDestroyed_)) callback(*this);
 }
 
-// ---- The form description -----------------------------------------------------------------------
-
-HWND TEditForm::createChild(DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style, int id) {
-  const std::wstring wide = toWide(text);
-  const HWND child = CreateWindowExW(exStyle, className, wide.c_str(), WS_CHILD | style, 0, 0, 0, 0, hwnd_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module_, nullptr);
-  if (!child) throw std::runtime_error("エディタのウィンドウを作成できません。");
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return child;
+void TEditForm::onActivate(WPARAM state) {
+  // A plain window does not keep the focus of its controls across activation as a dialog does.
+  if (LOWORD(state) == WA_INACTIVE) {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+  }
 }
 
-void TEditForm::buildMenu() {
-  MainMenu = MenuHandle(CreateMenu());
-  if (!MainMenu) throw std::runtime_error("メニューを作成できません。");
-  for (const MenuSpec& menuEntry : editMenuBar()) {
-    // A popup belongs to the bar as soon as it is appended; until then it is destroyed here on failure.
-    HMENU popup = CreatePopupMenu();
-    if (!popup) throw std::runtime_error("メニューを作成できません。");
-    for (const MenuItemSpec& item : menuEntry.items) {
-      if (item.command == kCmdNone) {
-        AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-      } else {
-        AppendMenuW(popup, MF_STRING, item.command, toWide(menuItemText(item)).c_str());
-      }
-    }
-    if (!AppendMenuW(MainMenu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
-                     toWide(menuEntry.caption).c_str())) {
-      DestroyMenu(popup);
-      throw std::runtime_error("メニューを作成できません。");
-    }
-  }
-  menu_.attach(MainMenu.get());
-
-  std::vector<ACCEL> table;
-  for (const AcceleratorSpec& a : editAccelerators()) {
-    BYTE flags = FVIRTKEY;
-    if (a.control) flags |= FCONTROL;
-    if (a.alt) flags |= FALT;
-    table.push_back(ACCEL{flags, a.key, a.command});
-  }
-  accelerators_ = AcceleratorHandle(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
-  if (!accelerators_) throw std::runtime_error("ショートカットを作成できません。");
+void TEditForm::onSetFocus() {
+  SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : rows_.list().hwnd());
 }
 
-void TEditForm::createControls() {
-  font_ = createFont(FW_NORMAL);
-  LOGFONTW bold{};
-  GetObjectW(font_.get(), sizeof bold, &bold);
-  bold.lfWeight = FW_BOLD;
-  boldFont_ = FontHandle(CreateFontIndirectW(&bold));
-  if (!font_ || !boldFont_) throw std::runtime_error("フォントを作成できません。");
-  Images = createIconImageList();
-
-  buildMenu();
-  SetMenu(hwnd_, MainMenu.get());
-
-  // Creation order is tab order: design list, value list, OK, Cancel.
-  DesignList.attach(createChild(WS_EX_CLIENTEDGE, L"LISTBOX", "",
-                                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL |
-                                    LBS_NOINTEGRALHEIGHT,
-                                kIdDesignList));
-  // Subclassed through its window procedure rather than the common controls' subclass list, whose
-  // lookup of a window property on every message costs a server round trip under some systems.
-  SetWindowLongPtrW(DesignList.hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  listBoxProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-      DesignList.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TEditForm::designListProc)));
-
-  Header.attach(createChild(0, WC_HEADERW, "", WS_VISIBLE | HDS_HORZ | HDS_FLAT | HDS_FULLDRAG, kIdHeader));
-  const char* sections[] = {"項目", "値"};
-  const int widths[] = {kCol0MinWidth, kCol1MinWidth};
-  for (int i = 0; i < 2; ++i) {
-    const std::wstring text = toWide(sections[i]);
-    HDITEMW item{};
-    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    item.cxy = widths[i];
-    item.fmt = HDF_LEFT | HDF_STRING;
-    Header.insertItem(i, item);
-  }
-
-  ValList.attach(createChild(0, L"LISTBOX", "",
-                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL |
-                                 LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                             kIdValList));
-  for (int row = 0; row < kRowCount; ++row) ValList.addString(toWide(rowCaption(row)).c_str());
-
-  StatusBar.attach(createChild(0, STATUSCLASSNAMEW, "", CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
-                               kIdStatusBar));
-  StatusBar.setSimple(true);
-
-  btOK = createChild(0, L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
-  btCamcel = createChild(0, L"BUTTON", "キャンセル", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
+void TEditForm::onHookFailed() {
+  if (hook_ && hook_->failed()) prompts_->showError(hook_->failure().empty() ? kUnexpectedText : hook_->failure());
 }
 
 // ---- Creation and first show --------------------------------------------------------------------
 
 void TEditForm::FormCreate() {
   createControls();
+  prompts_->setOwner(EditorDialogOwner{hwnd_, ValList.hwnd(), Images.get()});
 
-  TInitData& settings = plug_.settings();
+  TInitData& settings = context_.settings;
   // Only a position beyond the screen's right or bottom edge is corrected; a window that merely sticks
   // out, or one at a negative position, stays where it was.
   if (GetSystemMetrics(SM_CXSCREEN) < settings.Left) settings.Left = 0;
@@ -345,143 +235,40 @@ void TEditForm::FormCreate() {
   showStatusBar(menu_.checked(kCmdHelp));
 
   firstShow_ = true;
-  modified_ = false;
-  fillRows();
+  rows_.fill(context_.designs ? *context_.designs : DesignRows{});
 
   hook_ = std::make_unique<DialogMessageHook>(hwnd_, accelerators_.get(), kHookFailedMessage);
   created_ = true;
 }
 
-void TEditForm::fillRows() {
-  if (plug_.active()) rows_ = plug_.designs();
-  const int count = static_cast<int>(rows_.count());
-  std::size_t bytes = 0;
-  for (std::size_t i = 0; i < rows_.count(); ++i) bytes += (rows_.name(i).size() + 1) * sizeof(wchar_t);
-  DesignList.setRedraw(false);
-  DesignList.initStorage(count, bytes);
-  for (std::size_t i = 0; i < rows_.count(); ++i) DesignList.addString(toWide(rows_.name(i)).c_str());
-  DesignList.setRedraw(true);
-  if (DesignList.count() != count) throw std::runtime_error("デザイン一覧を作成できません。");
-}
-
 void TEditForm::FormShow() {
   if (!firstShow_) return;
-  if (DesignList.count() > 0) selectOnly(0);
+  if (rows_.list().count() > 0) rows_.selectOnly(0);
   DesignListClick();
   ValList.setItemHeight(measureRowHeight());
   InvalidateRect(ValList.hwnd(), nullptr, TRUE);
   firstShow_ = false;
 }
 
-int TEditForm::measureRowHeight() const {
-  WindowDc dc(ValList.hwnd());
-  SelectedObject font(dc.get(), font_.get());
-  SIZE size{};
-  GetTextExtentPoint32W(dc.get(), L"A", 1, &size);
-  return std::max(static_cast<int>(size.cy) + 2, kValListMinRowHeight);
-}
+// ---- Menu, commands, enabled states and hints ---------------------------------------------------
 
-// ---- Layout -------------------------------------------------------------------------------------
-
-void TEditForm::onMinMaxInfo(MINMAXINFO& info) const {
-  info.ptMinTrackSize.x = kEditFormDesignWidth;
-  info.ptMinTrackSize.y = kEditFormDesignHeight;
-}
-
-void TEditForm::relayout() {
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  layout_ = computeEditLayout(client.right, client.bottom, menu_.checked(kCmdHelp));
-  struct Placement {
-    HWND hwnd;
-    LayoutRect rect;
-  };
-  const Placement placements[] = {
-      {DesignList.hwnd(), layout_.designList}, {Header.hwnd(), layout_.header},
-      {ValList.hwnd(), layout_.valList},       {StatusBar.hwnd(), layout_.statusBar},
-      {btOK, layout_.btOK},                    {btCamcel, layout_.btCamcel},
-  };
-  HDWP defer = BeginDeferWindowPos(static_cast<int>(std::size(placements)));
-  for (const Placement& p : placements) {
-    if (!p.hwnd) continue;
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (defer) {
-      defer = DeferWindowPos(defer, p.hwnd, nullptr, p.rect.left, p.rect.top, p.rect.width(), p.rect.height(), flags);
-    } else {
-      SetWindowPos(p.hwnd, nullptr, p.rect.left, p.rect.top, p.rect.width(), p.rect.height(), flags);
-    }
-  }
-  if (defer) EndDeferWindowPos(defer);
-  // Bevels and labels are painted by the window itself and move with the layout; the status bar and the
-  // buttons do not all repaint themselves in full when they are moved or stretched.
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void TEditForm::showStatusBar(bool visible) {
-  ShowWindow(StatusBar.hwnd(), visible ? SW_SHOW : SW_HIDE);
-  relayout();
-}
-
-void TEditForm::FormResize() { InvalidateRect(ValList.hwnd(), nullptr, TRUE); }
-
-void TEditForm::HeaderSectionResize() { InvalidateRect(ValList.hwnd(), nullptr, TRUE); }
-
-int TEditForm::sectionWidth(int section) const {
-  HDITEMW item{};
-  item.mask = HDI_WIDTH;
-  return Header.item(section, item) ? item.cxy : 0;
-}
-
-void TEditForm::setSectionWidth(int section, int width) {
-  HDITEMW item{};
-  item.mask = HDI_WIDTH;
-  item.cxy = width;
-  Header.setItem(section, item);
-}
-
-LRESULT TEditForm::onNotify(const NMHDR& header) {
-  if (header.hwndFrom != Header.hwnd()) return 0;
-  switch (header.code) {
-    case HDN_ITEMCHANGEDW:
-    case HDN_ITEMCHANGEDA: {
-      const auto& change = reinterpret_cast<const NMHEADERW&>(header);
-      if (!change.pitem || !(change.pitem->mask & HDI_WIDTH)) return 0;
-      const int minimum = change.iItem == 0 ? kCol0MinWidth : kCol1MinWidth;
-      // A section dragged below its minimum springs back to it; that change notifies again, at the minimum.
-      if (change.iItem <= 1 && change.pitem->cxy < minimum) {
-        setSectionWidth(change.iItem, minimum);
-        return 0;
+void TEditForm::applyEnableRules() {
+  const int designs = rows_.list().selCount();
+  const int values = ValList.selCount();
+  const int caret = ValList.caretIndex();
+  const bool caretOnValue = caret >= 0 && caret < kRowCount && rowEntry(caret).kind != RowKind::Heading;
+  for (const MenuSpec& menuEntry : editMenuBar()) {
+    for (const MenuItemSpec& item : menuEntry.items) {
+      switch (item.rule) {
+        case EnableRule::Always: break;
+        case EnableRule::AnyDesign: menu_.enable(item.command, designs >= 1); break;
+        case EnableRule::OneDesign: menu_.enable(item.command, designs == 1); break;
+        case EnableRule::ValueModify: menu_.enable(item.command, values == 1 && caretOnValue); break;
+        case EnableRule::ValueClear: menu_.enable(item.command, values >= 1); break;
       }
-      HeaderSectionResize();
-      return 0;
     }
-    default:
-      return 0;
   }
 }
-
-void TEditForm::paint() {
-  PAINTSTRUCT ps{};
-  const HDC dc = BeginPaint(hwnd_, &ps);
-  if (!dc) return;
-  drawBevelRing(dc, toRect(layout_.pnTop), COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
-  RECT sunken = toRect(layout_.pnRBottom);
-  drawBevelRing(dc, sunken, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-  InflateRect(&sunken, -1, -1);
-  drawBevelRing(dc, sunken, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-
-  SelectedObject font(dc, font_.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  // The labels show their access keys underlined; the window handles Alt+S itself.
-  RECT label = toRect(layout_.lbDesign);
-  DrawTextW(dc, toWide(kDesignLabel).c_str(), -1, &label, DT_LEFT | DT_TOP | DT_SINGLELINE);
-  label = toRect(layout_.lbValue);
-  DrawTextW(dc, toWide(kValueLabel).c_str(), -1, &label, DT_LEFT | DT_TOP | DT_SINGLELINE);
-  EndPaint(hwnd_, &ps);
-}
-
-// ---- Menu, commands and hints -------------------------------------------------------------------
 
 bool TEditForm::commandEnabled(EditCommand command) const {
   return !findMenuItem(command) || menu_.enabled(command);
@@ -489,30 +276,17 @@ bool TEditForm::commandEnabled(EditCommand command) const {
 
 void TEditForm::onCommand(int id, int code, HWND control) {
   if (closing_) return;
-  if (control == DesignList.hwnd() && control) {
+  if (control && control == rows_.list().hwnd()) {
     if (code == LBN_SELCHANGE) DesignListClick();
     if (code == LBN_DBLCLK) mnRenameClick();
     return;
   }
-  if (control == ValList.hwnd() && control) {
+  if (control && control == ValList.hwnd()) {
     if (code == LBN_SELCHANGE) ValListClick();
     if (code == LBN_DBLCLK) mnModifyClick();
     return;
   }
-  if (id == IDOK) {
-    mnExitClick();
-    return;
-  }
-  if (id == IDCANCEL) {
-    // Esc while a design is dragged ends the drag, not the window.
-    if (dragging_) {
-      cancelDrag();
-      return;
-    }
-    mnCancelClick();
-    return;
-  }
-  // Menu clicks and shortcuts: a disabled item's shortcut does nothing.
+  // Buttons, menu clicks and shortcuts: a disabled item's shortcut does nothing.
   const auto command = static_cast<EditCommand>(id);
   if (!commandEnabled(command)) return;
   runCommand(command);
@@ -520,6 +294,8 @@ void TEditForm::onCommand(int id, int code, HWND control) {
 
 void TEditForm::runCommand(EditCommand command) {
   switch (command) {
+    case kCmdOk: mnExitClick(); break;
+    case kCmdCancelButton: btCamcelClick(); break;
     case kCmdImport: mnImportClick(); break;
     case kCmdExport: mnExportClick(); break;
     case kCmdHelp: mnHelpClick(); break;
@@ -533,7 +309,7 @@ void TEditForm::runCommand(EditCommand command) {
     case kCmdPad: mnPadClick(); break;
     case kCmdModify: mnModifyClick(); break;
     case kCmdClear: mnClearClick(); break;
-    case kCmdFocusDesignList: SetFocus(DesignList.hwnd()); break;
+    case kCmdFocusDesignList: SetFocus(rows_.list().hwnd()); break;
     default: break;
   }
 }
@@ -556,13 +332,6 @@ void TEditForm::DisplayHint(std::string_view hint) {
   StatusBar.setSimpleText(toWide(hint).c_str());
 }
 
-std::string TEditForm::statusText() const {
-  std::wstring text(static_cast<std::size_t>(StatusBar.simpleTextLength()) + 1, L'\0');
-  StatusBar.simpleText(text.data());
-  text.resize(wcslen(text.c_str()));
-  return toCp932(text).value_or(std::string());
-}
-
 void TEditForm::mnHelpClick() {
   const bool visible = !menu_.checked(kCmdHelp);
   menu_.check(kCmdHelp, visible);
@@ -572,16 +341,25 @@ void TEditForm::mnHelpClick() {
 // ---- OK, Cancel, closing, destruction -----------------------------------------------------------
 
 void TEditForm::mnExitClick() {
-  if (modified_ && plug_.active()) {
+  if (rows_.modified() && context_.designs) {
     // The rows keep their own records: the design list gets copies, and the two never share one.
-    plug_.designs() = rows_;
+    *context_.designs = rows_.rows();
   }
   FormClose();
 }
 
 void TEditForm::mnCancelClick() {
-  if (modified_ && !plug_.prompts().confirm(kDiscardQuestion)) return;
+  if (rows_.modified() && !prompts_->confirm(kDiscardQuestion)) return;
   FormClose();
+}
+
+void TEditForm::btCamcelClick() {
+  // Esc while a design is dragged ends the drag, not the window.
+  if (drag_.dragging()) {
+    drag_.cancelDrag();
+    return;
+  }
+  mnCancelClick();
 }
 
 void TEditForm::FormClose() {
@@ -593,12 +371,12 @@ void TEditForm::FormClose() {
 
 void TEditForm::FormDestroy() {
   closing_ = true;
-  dragging_ = false;
+  if (drag_.dragging()) drag_.cancelDrag();
   hook_.reset();
   // The menu is detached so that it is released with its owner rather than with the window.
   SetMenu(hwnd_, nullptr);
   if (!created_) return;  // creation failed: no settings to store, the editor never opened
-  TInitData& settings = plug_.settings();
+  TInitData& settings = context_.settings;
   RECT bounds{};
   GetWindowRect(hwnd_, &bounds);
   settings.Left = bounds.left;
@@ -609,8 +387,7 @@ void TEditForm::FormDestroy() {
   settings.Col1Width = sectionWidth(1);
   settings.HintHelp = menu_.checked(kCmdHelp);
   rows_.clear();
-  plug_.setEditorOpen(false);
-  if (!quiet_) plug_.changePluginMenus();
+  if (context_.closed) context_.closed(quiet_);
 }
 
 }  // namespace lumisk

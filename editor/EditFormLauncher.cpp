@@ -2,8 +2,8 @@
 
 namespace lumisk {
 
-EditFormLauncher::EditFormLauncher(HINSTANCE module, std::function<EditFormServices()> services)
-    : module_(module), services_(std::move(services)) {}
+EditFormLauncher::EditFormLauncher(HINSTANCE module, EditorPromptsFactory prompts)
+    : module_(module), prompts_(std::move(prompts)) {}
 
 EditFormLauncher::~EditFormLauncher() {
   if (form_) {
@@ -14,7 +14,7 @@ EditFormLauncher::~EditFormLauncher() {
   if (registered_) TEditForm::unregisterClass(module_);
 }
 
-void EditFormLauncher::open(PlugFunc& plugin) {
+void EditFormLauncher::open(const EditorContext& context) {
   if (form_) {
     if (form_->hwnd()) SetForegroundWindow(form_->hwnd());
     return;
@@ -23,7 +23,9 @@ void EditFormLauncher::open(PlugFunc& plugin) {
     TEditForm::registerClass(module_);
     registered_ = true;
   }
-  auto form = std::make_unique<TEditForm>(plugin, module_, services_ ? services_() : EditFormServices{});
+  std::unique_ptr<EditorPrompts> prompts =
+      prompts_ ? prompts_(context.prompts) : std::make_unique<Win32EditorPrompts>(context.prompts, module_);
+  auto form = std::make_unique<TEditForm>(context, std::move(prompts), module_);
   form->setOnDestroyed([this](TEditForm& gone) {
     if (form_.get() == &gone) form_.reset();
   });

@@ -8,15 +8,19 @@
 #include <memory>
 
 #include "editor/EditForm.h"
-#include "plugin/PlugFunc.h"
+#include "editor/EditorPrompts.h"
+#include "plugin/EditorContext.h"
 
 namespace lumisk {
 
+// Makes what a new window asks a person with, over the plug-in's own prompts.
+using EditorPromptsFactory = std::function<std::unique_ptr<EditorPrompts>(Prompts& plugin)>;
+
 class EditFormLauncher final : public EditorLauncher {
  public:
-  // `module` is the module that registers the window class (the plug-in's own). `services` makes what
-  // each new window uses besides the plug-in; empty: the platform's dialogs.
-  explicit EditFormLauncher(HINSTANCE module, std::function<EditFormServices()> services = {});
+  // `module` is the module that registers the window class (the plug-in's own). `prompts` makes each new
+  // window's EditorPrompts; empty: the real boxes and dialogs (Win32EditorPrompts).
+  explicit EditFormLauncher(HINSTANCE module, EditorPromptsFactory prompts = {});
   // Destroys a window still open (without calling the host) and unregisters the window class.
   ~EditFormLauncher() override;
   EditFormLauncher(const EditFormLauncher&) = delete;
@@ -24,7 +28,7 @@ class EditFormLauncher final : public EditorLauncher {
 
   // Creates and shows the window, not waiting for it. With a window already open, brings it forward.
   // Throws std::runtime_error when the window cannot be created.
-  void open(PlugFunc& plugin) override;
+  void open(const EditorContext& context) override;
   // Destroys an open window at once: no commit, no question.
   void close() override;
 
@@ -33,7 +37,7 @@ class EditFormLauncher final : public EditorLauncher {
 
  private:
   HINSTANCE module_;
-  std::function<EditFormServices()> services_;
+  EditorPromptsFactory prompts_;
   std::unique_ptr<TEditForm> form_;
   bool registered_ = false;
 };

@@ -1,10 +1,14 @@
-// TEditForm: the value list — drawing one row, the enabled state of the value commands, and the two
-// value commands, which check the selection here and leave the editing to ValueEditing.h.
+// TEditForm: the value list — drawing one row, its selection, and the two value commands, which check
+// the selection here and leave the editing to ValueEdit.h with the window's dialogs.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
+#include <array>
 
 #include "editor/EditForm.h"
-#include "editor/value/ValueEditing.h"
-#include "plugin/PlugFunc.h"
+#include "editor/ValueTables.h"
+#include "editor/value/ValueEdit.h"
 #include "win32/Cp932.h"
 
 namespace lumisk {
@@ -38,9 +42,9 @@ void TEditForm::ValListDrawItem(const DRAWITEMSTRUCT& item) {
     }
 
     // Value column: only for a value row of the one selected design.
-    const int design = DesignList.selCount() == 1 ? currentRow() : -1;
+    const int design = currentValueDesign();
     if (!heading && design >= 0) {
-      if (const auto shown = displayValue(rows_.design(static_cast<std::size_t>(design)), row)) {
+      if (const auto shown = displayValue(rows_.rows().design(static_cast<std::size_t>(design)), row)) {
         SelectedObject font(dc, font_.get());
         const int left = captionRight + kValueGap;
         const int right = std::min(captionRight + sectionWidth(1), static_cast<int>(rc.right));
@@ -68,42 +72,30 @@ void TEditForm::ValListDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
-void TEditForm::ValListClick() {
-  const int selected = ValList.selCount();
-  const int caret = ValList.caretIndex();
-  const bool caretOnValue = caret >= 0 && caret < kRowCount && rowEntry(caret).kind != RowKind::Heading;
-  menu_.enable(kCmdClear, selected >= 1);
-  menu_.enable(kCmdModify, selected == 1 && caretOnValue);
-}
+void TEditForm::ValListClick() { applyEnableRules(); }
+
+int TEditForm::currentValueDesign() const { return rows_.list().selCount() == 1 ? rows_.currentRow() : -1; }
 
 void TEditForm::mnModifyClick() {
-  if (DesignList.selCount() != 1 || ValList.selCount() != 1) return;
+  if (ValList.selCount() != 1) return;
   const int row = ValList.caretIndex();
   if (row < 0 || row >= kRowCount || rowEntry(row).kind == RowKind::Heading) return;
-  const int design = currentRow();
+  const int design = currentValueDesign();
   if (design < 0) return;
-  ValueEditContext context = valueEditContext(design);
-  if (!modifyValue(context, row)) return;
+  if (!modifyValue(rows_.design(design), row, *prompts_)) return;
   InvalidateRect(ValList.hwnd(), nullptr, TRUE);
-  modified_ = true;
-}
-
-ValueEditContext TEditForm::valueEditContext(int design) {
-  return ValueEditContext{hwnd_,       module_,         Images.get(), ValList.itemHeight(),
-                          rows_.design(static_cast<std::size_t>(design)), plug_.prompts(), ColorDialog,
-                          valueDialogs_};
+  rows_.markModified();
 }
 
 void TEditForm::mnClearClick() {
-  if (DesignList.selCount() != 1 || ValList.selCount() < 1) return;
-  const int design = currentRow();
+  if (ValList.selCount() < 1) return;
+  const int design = currentValueDesign();
   if (design < 0) return;
-  std::array<bool, kRowCount> selected{};
+  RowSelection selected{};
   for (int row = 0; row < kRowCount; ++row) selected[static_cast<std::size_t>(row)] = ValList.selected(row);
-  ValueEditContext context = valueEditContext(design);
-  if (!clearValues(context, selected)) return;
+  if (!clearValues(rows_.design(design), selected, *prompts_)) return;
   InvalidateRect(ValList.hwnd(), nullptr, TRUE);
-  modified_ = true;
+  rows_.markModified();
 }
 
 }  // namespace lumisk

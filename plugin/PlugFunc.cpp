@@ -83,6 +83,22 @@ int32_t PlugFunc::changePluginMenus() const {
   return api.changePluginMenus ? api.changePluginMenus(kPluginName) : kFalse;
 }
 
+EditorContext PlugFunc::editorContext() {
+  return EditorContext{
+      active_ ? designs_.get() : nullptr,
+      settings_,
+      binding_.api(),
+      [this] { return currentPad_; },
+      prompts_,
+      files_,
+      collation_,
+      [this](bool quiet) {
+        editorOpen_ = false;
+        if (!quiet) changePluginMenus();
+      },
+  };
+}
+
 void PlugFunc::readSettings(const TMemIniFile& ini) {
   const std::string folder(folderPart(iniPath_));
   settings_.Left = ini.readInteger(kMain, "Left", 0);
@@ -200,7 +216,7 @@ int32_t PlugFunc::menuClick(int32_t item, int32_t value) {
     return changePluginMenus();
   }
   if (n == m + 4 && editor_) {
-    editor_->open(*this);
+    editor_->open(editorContext());
     editorOpen_ = true;
     return changePluginMenus();
   }

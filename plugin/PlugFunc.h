@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "plugin/EditorContext.h"
+#include "plugin/InitData.h"
 #include "plugin/OQAPI.h"
 #include "store/Design.h"
 #include "store/Platform.h"
@@ -15,38 +17,12 @@ namespace lumisk {
 
 inline constexpr const char* kPluginName = "Lumisk";
 
-// The plug-in settings, section "Main" of the INI file.
-struct TInitData {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
-  std::string ImportDir;
-  std::string ExportDir;
-  int32_t Col0Width = 0;
-  int32_t Col1Width = 0;
-  bool HintHelp = false;
-};
-
 // The record OQXGetMenu fills in the host's memory.
 struct TPluginMenuItem {
   char Caption[64];
   char Reserved[64];
 };
 static_assert(sizeof(TPluginMenuItem) == 128);
-
-class PlugFunc;
-
-// The design editor as the menu sees it: opened by the editor command, closed before the plug-in ends.
-class EditorLauncher {
- public:
-  virtual ~EditorLauncher() = default;
-  // Creates and shows the editor window without waiting for it. The window clears the editor-open flag
-  // and asks for a menu rebuild when it is destroyed.
-  virtual void open(PlugFunc& plugin) = 0;
-  // Closes an open editor window the way any close from outside does: no commit, no question.
-  virtual void close() = 0;
-};
 
 class PlugFunc {
  public:
@@ -79,6 +55,8 @@ class PlugFunc {
   Prompts& prompts() { return prompts_; }
   // Asks the host to rebuild the plug-in menus; 0 when the host is not bound.
   int32_t changePluginMenus() const;
+  // What the editor window is handed when the editor command opens it.
+  EditorContext editorContext();
 
   static std::string explanation();
   static std::string menuCaption(std::size_t number, const std::string& designName);

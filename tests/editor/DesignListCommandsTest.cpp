@@ -13,7 +13,7 @@ using Names = std::vector<std::string>;
 
 POINT rowCentre(TEditForm& form, int row) {
   RECT r{};
-  form.designList().itemRect(row, r);
+  designListOf(form).itemRect(row, r);
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
@@ -47,10 +47,10 @@ TEST_P(RenameTest, AcceptsOnlyANewNameAndKeepsTheRecordAndTheSelection) {
   expectRows(form, c.rows);
   EXPECT_EQ(prompts.informed, c.informed) << c.what;
   const bool renamed = c.rows[1] != "B";
-  EXPECT_EQ(form.modified(), renamed) << c.what;
-  EXPECT_EQ(form.rows().design(1), sampleDesign(1));
+  EXPECT_EQ(form.workingCopy().modified(), renamed) << c.what;
+  EXPECT_EQ(form.workingCopy().rows().design(1), sampleDesign(1));
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{1});
-  EXPECT_TRUE(form.menu().enabled(kCmdRename));
+  EXPECT_TRUE(menuOf(form).enabled(kCmdRename));
 }
 
 const char* const kDuplicate = "デザインの名前が重複しています。処理を中断します。";
@@ -70,11 +70,11 @@ TEST_F(EditorTest, DoubleClickRenamesAndTwoSelectedDesignsAreNotRenamed) {
   TEditForm& form = open();
   prompts.names.push_back(std::string("Z"));
   SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(kIdDesignList, LBN_DBLCLK),
-               reinterpret_cast<LPARAM>(form.designList().hwnd()));
+               reinterpret_cast<LPARAM>(designListOf(form).hwnd()));
   expectRows(form, {"Z", "B"});
   selectDesigns(form, {0, 1});
   SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(kIdDesignList, LBN_DBLCLK),
-               reinterpret_cast<LPARAM>(form.designList().hwnd()));
+               reinterpret_cast<LPARAM>(designListOf(form).hwnd()));
   EXPECT_EQ(prompts.namePrompts.size(), 1u);
 }
 
@@ -85,20 +85,20 @@ TEST_F(EditorTest, UpAndDownMoveTheSameDesignAndDoNothingAtTheEnds) {
   TEditForm& form = open();
   command(form, kCmdUpper);  // row 0
   expectRows(form, {"A", "B", "C"});
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   selectDesigns(form, {2});
   command(form, kCmdLower);  // last row
   expectRows(form, {"A", "B", "C"});
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
 
   command(form, kCmdUpper);
   command(form, kCmdUpper);
   expectRows(form, {"C", "A", "B"});
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{0});
-  EXPECT_TRUE(form.modified());
+  EXPECT_TRUE(form.workingCopy().modified());
   command(form, kCmdLower);
   expectRows(form, {"A", "C", "B"});
-  EXPECT_EQ(form.rows().design(1), sampleDesign(2));  // the record moved with its name
+  EXPECT_EQ(form.workingCopy().rows().design(1), sampleDesign(2));  // the record moved with its name
 
   selectDesigns(form, {0, 1});
   command(form, kCmdLower);  // disabled with two selected
@@ -120,13 +120,13 @@ TEST_P(DropTest, TheDraggedDesignTakesTheIndexOfTheRowItIsDroppedOn) {
   begin({"A", "B", "C", "D"});
   TEditForm& form = open();
   selectDesigns(form, {c.from});
-  const HWND list = form.designList().hwnd();
+  const HWND list = designListOf(form).hwnd();
   const POINT target = rowCentre(form, c.to);
-  EXPECT_TRUE(form.DesignListDragOver(list, target));
-  form.DesignListDragDrop(list, target);
+  EXPECT_TRUE(form.designDrag().DesignListDragOver(list, target));
+  form.designDrag().DesignListDragDrop(list, target);
   expectRows(form, c.rows);
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{c.to});
-  EXPECT_EQ(form.modified(), c.from != c.to);
+  EXPECT_EQ(form.workingCopy().modified(), c.from != c.to);
 }
 
 INSTANTIATE_TEST_SUITE_P(Moves, DropTest,
@@ -136,19 +136,19 @@ INSTANTIATE_TEST_SUITE_P(Moves, DropTest,
 TEST_F(EditorTest, DropsBelowTheLastRowFromElsewhereOrWithTwoSelectedAreRefused) {
   begin({"A", "B", "C", "D"});
   TEditForm& form = open();
-  const HWND list = form.designList().hwnd();
+  const HWND list = designListOf(form).hwnd();
   RECT last{};
-  form.designList().itemRect(3, last);
+  designListOf(form).itemRect(3, last);
   const POINT below{last.left + 5, last.bottom + 5};
-  EXPECT_FALSE(form.DesignListDragOver(list, below));
-  form.DesignListDragDrop(list, below);
-  EXPECT_FALSE(form.DesignListDragOver(form.valList().hwnd(), rowCentre(form, 2)));
-  form.DesignListDragDrop(form.valList().hwnd(), rowCentre(form, 2));
+  EXPECT_FALSE(form.designDrag().DesignListDragOver(list, below));
+  form.designDrag().DesignListDragDrop(list, below);
+  EXPECT_FALSE(form.designDrag().DesignListDragOver(valListOf(form).hwnd(), rowCentre(form, 2)));
+  form.designDrag().DesignListDragDrop(valListOf(form).hwnd(), rowCentre(form, 2));
   selectDesigns(form, {0, 1});
-  EXPECT_FALSE(form.DesignListDragOver(list, rowCentre(form, 3)));
-  form.DesignListDragDrop(list, rowCentre(form, 3));
+  EXPECT_FALSE(form.designDrag().DesignListDragOver(list, rowCentre(form, 3)));
+  form.designDrag().DesignListDragDrop(list, rowCentre(form, 3));
   expectRows(form, {"A", "B", "C", "D"});
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
 }
 
 TEST_F(EditorTest, DragScrollMovesOneRowPerNotificationUntilTheEnd) {
@@ -156,12 +156,12 @@ TEST_F(EditorTest, DragScrollMovesOneRowPerNotificationUntilTheEnd) {
   for (int i = 0; i < 60; ++i) names.push_back(std::string("D").append(std::to_string(i)));
   begin(names);
   TEditForm& form = open();
-  const auto list = form.designList();
-  EXPECT_FALSE(form.StatusBarDragOver());
+  const auto list = designListOf(form);
+  EXPECT_FALSE(form.designDrag().StatusBarDragOver());
   EXPECT_EQ(list.topIndex(), 1);
   int previous = 1;
   for (int i = 0; i < 100; ++i) {
-    EXPECT_FALSE(form.StatusBarDragOver());
+    EXPECT_FALSE(form.designDrag().StatusBarDragOver());
     const int top = list.topIndex();
     EXPECT_TRUE(top == previous + 1 || top == previous) << i;
     previous = top;
@@ -170,11 +170,11 @@ TEST_F(EditorTest, DragScrollMovesOneRowPerNotificationUntilTheEnd) {
   GetClientRect(list.hwnd(), &client);
   const int visible = client.bottom / list.itemHeight();
   EXPECT_EQ(previous, 60 - visible);  // the last row at the bottom: no further
-  EXPECT_FALSE(form.lbDesignDragOver());
+  EXPECT_FALSE(form.designDrag().lbDesignDragOver());
   EXPECT_EQ(list.topIndex(), previous - 1);
-  for (int i = 0; i < 100; ++i) form.lbDesignDragOver();
+  for (int i = 0; i < 100; ++i) form.designDrag().lbDesignDragOver();
   EXPECT_EQ(list.topIndex(), 0);
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
 }
 
 // ---- Real mouse input ---------------------------------------------------------------------------
@@ -193,7 +193,7 @@ class MouseTest : public EditorTest {
   static POINT screenPoint(TEditForm& form, int row, int dy = 0) {
     POINT p = rowCentre(form, row);
     p.y += dy;
-    ClientToScreen(form.designList().hwnd(), &p);
+    ClientToScreen(designListOf(form).hwnd(), &p);
     return p;
   }
   // Presses at `from`, moves in steps to `to`, releases there; then lets the loop take the input.
@@ -215,15 +215,15 @@ TEST_F(MouseTest, ADragWithTheMouseMovesTheDesignAndAPlainClickSelectsOneRow) {
   drag(screenPoint(form, 0), screenPoint(form, 2));
   expectRows(form, {"B", "C", "A", "D"});
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{2});
-  EXPECT_FALSE(form.dragging());
+  EXPECT_FALSE(form.designDrag().dragging());
   EXPECT_FALSE(GetCapture());
 
   // A press that is no drag still selects the row alone and refreshes the commands.
   selectDesigns(form, {0, 1, 3});
-  EXPECT_FALSE(form.menu().enabled(kCmdRename));
+  EXPECT_FALSE(menuOf(form).enabled(kCmdRename));
   drag(screenPoint(form, 1), screenPoint(form, 1));
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{1});
-  EXPECT_TRUE(form.menu().enabled(kCmdRename));
+  EXPECT_TRUE(menuOf(form).enabled(kCmdRename));
   expectRows(form, {"B", "C", "A", "D"});
 
   // Dragging one of several selected designs is refused.
@@ -256,19 +256,19 @@ TEST_F(MouseTest, DraggingOverTheStatusBarScrollsDownAndOverTheLabelScrollsUpWit
   INPUT press[] = {mouse(start, MOUSEEVENTF_LEFTDOWN), mouse(screenPoint(form, 2), 0)};
   SendInput(2, press, sizeof(INPUT));
   pump();
-  ASSERT_TRUE(form.dragging());
-  EXPECT_EQ(form.designList().topIndex(), 0);
+  ASSERT_TRUE(form.designDrag().dragging());
+  EXPECT_EQ(designListOf(form).topIndex(), 0);
   // Each movement over the status bar scrolls one row down, each one over the label one row up.
-  for (int i = 0; i < 6; ++i) send(mouse(formPoint(form.layout().statusBand, i * 7), 0));
-  EXPECT_EQ(form.designList().topIndex(), 6);
-  for (int i = 0; i < 4; ++i) send(mouse(formPoint(form.layout().lbDesign, i * 5), 0));
-  EXPECT_EQ(form.designList().topIndex(), 2);
+  for (int i = 0; i < 6; ++i) send(mouse(formPoint(layoutOf(form).statusBand, i * 7), 0));
+  EXPECT_EQ(designListOf(form).topIndex(), 6);
+  for (int i = 0; i < 4; ++i) send(mouse(formPoint(layoutOf(form).lbDesign, i * 5), 0));
+  EXPECT_EQ(designListOf(form).topIndex(), 2);
   // Released over the label, the drop is refused.
-  send(mouse(formPoint(form.layout().lbDesign, 0), MOUSEEVENTF_LEFTUP));
-  EXPECT_FALSE(form.dragging());
+  send(mouse(formPoint(layoutOf(form).lbDesign, 0), MOUSEEVENTF_LEFTUP));
+  EXPECT_FALSE(form.designDrag().dragging());
   EXPECT_FALSE(GetCapture());
   EXPECT_EQ(rowNames(form), names);
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
 }
 
 // ---- Delete -------------------------------------------------------------------------------------
@@ -281,20 +281,20 @@ TEST_F(EditorTest, DeleteAsksWithTheNamesInRowOrderAndSelectsTheFirstRowAfterwar
   command(form, kCmdDelete);
   EXPECT_EQ(prompts.confirmed.at(0), "\"B\"\r\n\"D\"\r\nを削除してもよろしいですか？");
   expectRows(form, {"A", "B", "C", "D", "E"});
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   command(form, kCmdDelete);
   expectRows(form, {"A", "C", "E"});
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{0});
-  EXPECT_EQ(form.rows().design(2), sampleDesign(4));
-  EXPECT_TRUE(form.modified());
+  EXPECT_EQ(form.workingCopy().rows().design(2), sampleDesign(4));
+  EXPECT_TRUE(form.workingCopy().modified());
 
   selectDesigns(form, {0, 1, 2});
   prompts.confirms = {true};
   command(form, kCmdDelete);
   expectRows(form, {});
-  EXPECT_EQ(form.designList().selCount(), 0);
+  EXPECT_EQ(designListOf(form).selCount(), 0);
   for (EditCommand id : {kCmdExport, kCmdRename, kCmdUpper, kCmdLower, kCmdDelete, kCmdPad})
-    EXPECT_FALSE(form.menu().enabled(id)) << id;
+    EXPECT_FALSE(menuOf(form).enabled(id)) << id;
 }
 
 // ---- Register and apply -------------------------------------------------------------------------
@@ -307,13 +307,13 @@ TEST_F(EditorTest, RegisterAppendsThePadsDesignSelectedAloneAndOnlyOkCommitsIt) 
   prompts.names = {std::nullopt, std::string("新規")};
   command(form, kCmdAdd);
   expectRows(form, {"A", "B"});
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   command(form, kCmdAdd);
   expectRows(form, {"A", "B", "新規"});
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{2});
-  EXPECT_EQ(form.rows().design(2).intValues[21], 7);
-  EXPECT_EQ(form.rows().design(2).wallPaper(), "C:\\x.bmp");
-  EXPECT_TRUE(form.modified());
+  EXPECT_EQ(form.workingCopy().rows().design(2).intValues[21], 7);
+  EXPECT_EQ(form.workingCopy().rows().design(2).wallPaper(), "C:\\x.bmp");
+  EXPECT_TRUE(form.workingCopy().modified());
   EXPECT_EQ(designNames(plug), (Names{"A", "B"}));
   command(form, kCmdExit);
   EXPECT_EQ(designNames(plug), (Names{"A", "B", "新規"}));
@@ -330,7 +330,7 @@ TEST_F(EditorTest, ApplySendsTheWorkingCopyToTheCurrentPadAndIsNoChange) {
   EXPECT_EQ(sent[0].pad, 100);
   EXPECT_EQ(sent[21].key, "Cols");
   EXPECT_EQ(sent[21].value, "5");
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{1});
   command(form, kCmdCancel);
   pump();
@@ -348,14 +348,14 @@ TEST_F(EditorTest, ImportAppendsUnselectedRowsAndSetsTheModifiedFlagEvenForAnEmp
   prompts.files = {std::string("C:\\in\\empty.dsg")};
   command(form, kCmdImport);
   expectRows(form, {"A", "B"});
-  EXPECT_TRUE(form.modified());
+  EXPECT_TRUE(form.workingCopy().modified());
   EXPECT_EQ(plug.settings().ImportDir, "C:\\in\\");
 
   prompts.files = {std::string("C:\\in\\two.dsg")};
   command(form, kCmdImport);
   expectRows(form, {"A", "B", "A2", "N"});
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{0});
-  EXPECT_EQ(form.rows().design(2).intValues[21], 9);
+  EXPECT_EQ(form.workingCopy().rows().design(2).intValues[21], 9);
 
   prompts.confirms = {true};
   command(form, kCmdCancel);
@@ -371,10 +371,10 @@ TEST_F(EditorTest, ImportOfAFileThatCannotBeReadShowsTheErrorAndChangesNothing) 
   ASSERT_EQ(prompts.errors.size(), 1u);
   EXPECT_EQ(prompts.errors[0], cannotOpenError("C:\\in\\locked.dsg").what());
   expectRows(form, {"A"});
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   prompts.files = {};
   command(form, kCmdImport);  // cancelled
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
 }
 
 // ---- Export -------------------------------------------------------------------------------------
@@ -409,7 +409,7 @@ TEST_F(ExportTest, WritesTheSelectedDesignsAsSectionsNumberedFromOne) {
   saveScript.answers = {kTarget};
   command(form, kCmdExport);
   ASSERT_EQ(saveScript.requests.size(), 1u);
-  const SaveFileRequest& request = saveScript.requests[0];
+  const FileDialogRequest& request = saveScript.requests[0];
   EXPECT_EQ(request.title, "デザイン出力先のファイル指定");
   EXPECT_EQ(request.filter, "デザインファイル(*.dsg)|*.dsg");
   EXPECT_EQ(request.defaultExtension, "dsg");
@@ -419,7 +419,7 @@ TEST_F(ExportTest, WritesTheSelectedDesignsAsSectionsNumberedFromOne) {
   EXPECT_EQ(request.flags & required, required);
   EXPECT_EQ(files.files[kTarget], goldenFile("export-two.dsg"));
   EXPECT_EQ(plug.settings().ExportDir, "C:\\表\\");
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   EXPECT_TRUE(prompts.errors.empty());
 
   // The dialog proposes the last file again while the window lives; cancelling writes nothing.
@@ -442,7 +442,7 @@ TEST_F(ExportTest, AnExportThatCannotBeWrittenShowsTheErrorAndKeepsEverything) {
   EXPECT_EQ(files.files[kTarget], before);
   EXPECT_EQ(plug.settings().ExportDir, "C:\\out\\");
   expectRows(form, {"x1", "デザイン1", "x3", "x4", "デザイン2"});
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   EXPECT_TRUE(isOpen());
 }
 

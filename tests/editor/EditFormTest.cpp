@@ -33,20 +33,20 @@ void expectLayout(TEditForm& form, bool statusBar) {
   const long w = client.right, h = client.bottom;
   const long panels = h - 40 - 1 - (statusBar ? 25 : 0);
   const std::pair<HWND, RECT> expected[] = {
-      {form.designList().hwnd(), {6, 27, 146, panels - 5}},
-      {form.header().hwnd(), {158, 29, w - 8, 46}},
-      {form.valList().hwnd(), {158, 46, w - 8, panels - 7}},
-      {form.okButton(), {176, h - 33, 251, h - 8}},
-      {form.cancelButton(), {280, h - 33, 355, h - 8}},
+      {designListOf(form).hwnd(), {6, 27, 146, panels - 5}},
+      {headerOf(form).hwnd(), {158, 29, w - 8, 46}},
+      {valListOf(form).hwnd(), {158, 46, w - 8, panels - 7}},
+      {okButtonOf(form), {176, h - 33, 251, h - 8}},
+      {cancelButtonOf(form), {280, h - 33, 355, h - 8}},
   };
   for (const auto& [hwnd, rect] : expected) {
     const RECT actual = childRect(form.hwnd(), hwnd);
     EXPECT_TRUE(sameRect(actual, rect)) << "client " << w << "x" << h << ": " << describe(actual) << " instead of "
                                         << describe(rect);
   }
-  EXPECT_EQ(IsWindowVisible(form.statusBar().hwnd()) != 0, statusBar);
+  EXPECT_EQ(IsWindowVisible(statusBarOf(form).hwnd()) != 0, statusBar);
   if (statusBar) {
-    const RECT bar = childRect(form.hwnd(), form.statusBar().hwnd());
+    const RECT bar = childRect(form.hwnd(), statusBarOf(form).hwnd());
     EXPECT_TRUE(sameRect(bar, RECT{4, panels + 3, w - 4, h - 44})) << describe(bar);
   }
 }
@@ -81,8 +81,8 @@ TEST_F(EditorTest, WindowHasItsCaptionNoTitleBarButtonsAndTheSameFontEverywhere)
   const LONG_PTR style = GetWindowLongPtrW(form.hwnd(), GWL_STYLE);
   EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
   EXPECT_NE(style & WS_THICKFRAME, 0);
-  for (HWND control : {form.designList().hwnd(), form.valList().hwnd(), form.header().hwnd(),
-                       form.statusBar().hwnd(), form.okButton(), form.cancelButton()}) {
+  for (HWND control : {designListOf(form).hwnd(), valListOf(form).hwnd(), headerOf(form).hwnd(),
+                       statusBarOf(form).hwnd(), okButtonOf(form), cancelButtonOf(form)}) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     LOGFONTW lf{};
@@ -91,10 +91,13 @@ TEST_F(EditorTest, WindowHasItsCaptionNoTitleBarButtonsAndTheSameFontEverywhere)
     EXPECT_EQ(lf.lfHeight, -12);
     EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
   }
-  EXPECT_GE(form.valListRowHeight(), 15);
-  EXPECT_EQ(ImageList_GetImageCount(form.images()), 8);
+  EXPECT_GE(valListRowHeightOf(form), 15);
+  // The value dialog's owner, and the icons it draws its options with.
+  EXPECT_EQ(dialogOwner.window, form.hwnd());
+  EXPECT_EQ(dialogOwner.valueList, valListOf(form).hwnd());
+  EXPECT_EQ(ImageList_GetImageCount(dialogOwner.images), 8);
   int cx = 0, cy = 0;
-  ImageList_GetIconSize(form.images(), &cx, &cy);
+  ImageList_GetIconSize(dialogOwner.images, &cx, &cy);
   EXPECT_EQ(cx, 14);
   EXPECT_EQ(cy, 14);
 }
@@ -142,14 +145,14 @@ TEST_F(EditorTest, MenuBarHasEveryCaptionAndShowsEachHintWhileTheItemIsHighlight
     EXPECT_EQ(menuString(bar, item.command, MF_BYCOMMAND), item.text);
     SendMessageW(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(item.command, MF_STRING | MF_HILITE),
                  reinterpret_cast<LPARAM>(bar));
-    EXPECT_EQ(form.statusText(), item.hint) << item.text;
+    EXPECT_EQ(statusTextOf(form), item.hint) << item.text;
   }
   // A submenu title has no hint, and leaving the menu clears the bar.
   SendMessageW(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(1, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(bar));
-  EXPECT_EQ(form.statusText(), "");
+  EXPECT_EQ(statusTextOf(form), "");
   SendMessageW(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(kCmdRename, MF_STRING), reinterpret_cast<LPARAM>(bar));
   SendMessageW(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-  EXPECT_EQ(form.statusText(), "");
+  EXPECT_EQ(statusTextOf(form), "");
   // Separators read "-" like every other separator of the menu.
   EXPECT_NE(GetMenuState(GetSubMenu(bar, 0), 2, MF_BYPOSITION) & MF_SEPARATOR, 0u);
 }
@@ -163,10 +166,10 @@ struct EnableCase {
 TEST_F(EditorTest, DesignCommandsAreEnabledBySelectionCount) {
   begin({"A", "B", "C"});
   TEditForm& form = open();
-  const auto menu = form.menu();
+  const auto menu = menuOf(form);
   for (const EnableCase& c : {EnableCase{{}, false, false}, EnableCase{{1}, true, true},
                               EnableCase{{0, 2}, false, true}, EnableCase{{0, 1, 2}, false, true}}) {
-    const auto list = form.designList();
+    const auto list = designListOf(form);
     list.setSel(false, -1);
     for (int r : c.selected) list.setSel(true, r);
     SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(kIdDesignList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list.hwnd()));
@@ -180,12 +183,12 @@ TEST_F(EditorTest, DesignCommandsAreEnabledBySelectionCount) {
 TEST_F(EditorTest, WithoutDesignsOnlyImportAndRegisterAreOffered) {
   begin({});
   TEditForm& form = open();
-  EXPECT_EQ(form.designList().count(), 0);
-  EXPECT_EQ(form.designList().selCount(), 0);
+  EXPECT_EQ(designListOf(form).count(), 0);
+  EXPECT_EQ(designListOf(form).selCount(), 0);
   for (EditCommand id : {kCmdExport, kCmdRename, kCmdUpper, kCmdLower, kCmdDelete, kCmdPad, kCmdModify, kCmdClear})
-    EXPECT_FALSE(form.menu().enabled(id)) << id;
-  EXPECT_TRUE(form.menu().enabled(kCmdImport));
-  EXPECT_TRUE(form.menu().enabled(kCmdAdd));
+    EXPECT_FALSE(menuOf(form).enabled(id)) << id;
+  EXPECT_TRUE(menuOf(form).enabled(kCmdImport));
+  EXPECT_TRUE(menuOf(form).enabled(kCmdAdd));
 }
 
 TEST_F(EditorTest, FirstShowSelectsTheFirstDesignAndTheEditorCommandRebuildsTheMenu) {
@@ -195,12 +198,12 @@ TEST_F(EditorTest, FirstShowSelectsTheFirstDesignAndTheEditorCommandRebuildsTheM
   EXPECT_EQ(host.callsOf("OQAChangePluginMenus").size(), menuCalls + 1);
   EXPECT_EQ(selectedDesigns(form), std::vector<int>{0});
   EXPECT_EQ(listNames(form), (std::vector<std::string>{"A", "B"}));
-  EXPECT_FALSE(form.modified());
+  EXPECT_FALSE(form.workingCopy().modified());
   // While the window is open the plug-in menu shows only its title.
   TPluginMenuItem record{};
   EXPECT_EQ(plug.getMenu(1, &record), 0);
   // A second click cannot come from the menu; if it did, it would not open a second window.
-  launcher->open(plug);
+  launcher->open(plug.editorContext());
   EXPECT_EQ(launcher->form(), &form);
 }
 
@@ -216,8 +219,8 @@ TEST_F(EditorTest, ValueCommandsAreEnabledByTheValueRowSelection) {
   for (const ValueRule& c : {ValueRule{{}, false, false}, ValueRule{{0}, false, true}, ValueRule{{1}, true, true},
                              ValueRule{{1, 2}, false, true}, ValueRule{{25}, true, true}}) {
     selectValues(form, c.rows);
-    EXPECT_EQ(form.menu().enabled(kCmdModify), c.modify) << c.rows.size();
-    EXPECT_EQ(form.menu().enabled(kCmdClear), c.clear) << c.rows.size();
+    EXPECT_EQ(menuOf(form).enabled(kCmdModify), c.modify) << c.rows.size();
+    EXPECT_EQ(menuOf(form).enabled(kCmdClear), c.clear) << c.rows.size();
   }
 }
 
@@ -243,13 +246,13 @@ TEST_F(ShortcutTest, ShortcutsWorkFromAnyControlAndDoNothingWhileTheirItemIsDisa
   begin({"A", "B"});
   TEditForm& form = open();
   prompts.names.push_back(std::nullopt);
-  pressControl(form.valList().hwnd(), 'R');  // one design selected: rename asks
+  pressControl(valListOf(form).hwnd(), 'R');  // one design selected: rename asks
   EXPECT_EQ(prompts.namePrompts.size(), 1u);
 
   selectDesigns(form, {0, 1});
-  pressControl(form.designList().hwnd(), 'R');  // two selected: the item is disabled
+  pressControl(designListOf(form).hwnd(), 'R');  // two selected: the item is disabled
   EXPECT_EQ(prompts.namePrompts.size(), 1u);
-  pressControl(form.okButton(), 'C');  // no value row selected: clear is disabled
+  pressControl(okButtonOf(form), 'C');  // no value row selected: clear is disabled
   EXPECT_TRUE(prompts.confirmed.empty());
   EXPECT_TRUE(isOpen());
 }
@@ -258,29 +261,29 @@ TEST_F(ShortcutTest, TheDesignListLabelsAccessKeyFocusesTheListAndTheValueLabels
   begin({"A"});
   TEditForm& form = open();
   auto pressAlt = [&](WORD key) {
-    SetFocus(form.okButton());
+    SetFocus(okButtonOf(form));
     BYTE keys[256]{};
     GetKeyboardState(keys);
     keys[VK_MENU] = 0x80;
     SetKeyboardState(keys);
-    PostMessageW(form.okButton(), WM_SYSKEYDOWN, key, 0x20000001);
-    PostMessageW(form.okButton(), WM_SYSKEYUP, key, 0xE0000001);
+    PostMessageW(okButtonOf(form), WM_SYSKEYDOWN, key, 0x20000001);
+    PostMessageW(okButtonOf(form), WM_SYSKEYUP, key, 0xE0000001);
     pump();
     keys[VK_MENU] = 0;
     SetKeyboardState(keys);
   };
   ASSERT_EQ(GetActiveWindow(), form.hwnd());
   pressAlt('T');
-  EXPECT_EQ(GetFocus(), form.okButton());
+  EXPECT_EQ(GetFocus(), okButtonOf(form));
   pressAlt('S');
-  EXPECT_EQ(GetFocus(), form.designList().hwnd());
+  EXPECT_EQ(GetFocus(), designListOf(form).hwnd());
 }
 
 TEST_F(ShortcutTest, EscapeCancelsAndEnterIsOk) {
   begin({"A", "B"});
   {
     TEditForm& form = open();
-    PostMessageW(form.designList().hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(designListOf(form).hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
     pump();
     EXPECT_FALSE(isOpen());
   }
@@ -288,7 +291,7 @@ TEST_F(ShortcutTest, EscapeCancelsAndEnterIsOk) {
     TEditForm& form = open();
     selectDesigns(form, {1});
     command(form, kCmdUpper);
-    PostMessageW(form.valList().hwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(valListOf(form).hwnd(), WM_KEYDOWN, VK_RETURN, 1);
     pump();
     EXPECT_FALSE(isOpen());
     EXPECT_EQ(designNames(plug), (std::vector<std::string>{"B", "A"}));
@@ -303,7 +306,7 @@ TEST_F(EditorTest, OkWithoutChangeLeavesTheDesignListAloneButRebuildsTheMenu) {
   const TDesign* firstRecord = &plug.designs().design(0);
   TEditForm& form = open();
   const std::size_t menuCalls = host.callsOf("OQAChangePluginMenus").size();
-  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(form.okButton()));
+  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(okButtonOf(form)));
   pump();
   EXPECT_FALSE(isOpen());
   EXPECT_FALSE(plug.editorOpen());
@@ -318,7 +321,7 @@ TEST_F(EditorTest, OkAfterAChangeReplacesTheDesignListByCopiesOfTheRows) {
   TEditForm& form = open();
   selectDesigns(form, {2});
   command(form, kCmdUpper);
-  EXPECT_TRUE(form.modified());
+  EXPECT_TRUE(form.workingCopy().modified());
   command(form, kCmdExit);
   EXPECT_EQ(designNames(plug), (std::vector<std::string>{"A", "C", "B"}));
   pump();
@@ -343,7 +346,7 @@ TEST_F(EditorTest, CancelAsksOnlyAfterAChangeAndKeepsTheWindowWhenTheAnswerIsCan
   selectDesigns(form, {1});
   command(form, kCmdUpper);
   prompts.confirms = {false, true};
-  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(form.cancelButton()));
+  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancelButtonOf(form)));
   pump();
   ASSERT_TRUE(isOpen());
   EXPECT_EQ(prompts.confirmed, std::vector<std::string>{"編集結果を破棄してよろしいですか？"});
@@ -392,14 +395,14 @@ TEST_F(EditorTest, StoredGeometryIsCorrectedAtOpeningAndStoredAtClosing) {
   EXPECT_EQ(outer.top, screenHeight);  // equal to the screen height: not beyond it, so it stays
   EXPECT_EQ(outer.right - outer.left, 400);
   EXPECT_EQ(outer.bottom - outer.top, 350);
-  EXPECT_EQ(form.sectionWidth(0), 130);
-  EXPECT_EQ(form.sectionWidth(1), 70);
-  EXPECT_FALSE(IsWindowVisible(form.statusBar().hwnd()));
-  EXPECT_FALSE(form.menu().checked(kCmdHelp));
+  EXPECT_EQ(sectionWidthOf(form, 0), 130);
+  EXPECT_EQ(sectionWidthOf(form, 1), 70);
+  EXPECT_FALSE(IsWindowVisible(statusBarOf(form).hwnd()));
+  EXPECT_FALSE(menuOf(form).checked(kCmdHelp));
   expectLayout(form, false);
 
   command(form, kCmdHelp);
-  EXPECT_TRUE(form.menu().checked(kCmdHelp));
+  EXPECT_TRUE(menuOf(form).checked(kCmdHelp));
   command(form, kCmdCancel);
   pump();
   const TInitData& s = plug.settings();
@@ -417,21 +420,21 @@ TEST_F(EditorTest, StoredGeometryIsCorrectedAtOpeningAndStoredAtClosing) {
   GetWindowRect(again.hwnd(), &outer);
   EXPECT_EQ(outer.left, screenWidth);
   EXPECT_EQ(outer.top, 0);
-  EXPECT_TRUE(IsWindowVisible(again.statusBar().hwnd()));
+  EXPECT_TRUE(IsWindowVisible(statusBarOf(again).hwnd()));
 }
 
 TEST_F(EditorTest, HeaderSectionsKeepTheirMinimumAndTheirWidthIsStored) {
   begin({"A"}, {"Col0Width=200", "Col1Width=90"});
   TEditForm& form = open();
-  EXPECT_EQ(form.sectionWidth(0), 200);
-  EXPECT_EQ(form.sectionWidth(1), 90);
+  EXPECT_EQ(sectionWidthOf(form, 0), 200);
+  EXPECT_EQ(sectionWidthOf(form, 1), 90);
   HDITEMW item{};
   item.mask = HDI_WIDTH;
   item.cxy = 40;
-  form.header().setItem(0, item);  // below the minimum: springs back
-  EXPECT_EQ(form.sectionWidth(0), 130);
+  headerOf(form).setItem(0, item);  // below the minimum: springs back
+  EXPECT_EQ(sectionWidthOf(form, 0), 130);
   item.cxy = 150;
-  form.header().setItem(1, item);
+  headerOf(form).setItem(1, item);
   command(form, kCmdExit);
   pump();
   EXPECT_EQ(plug.settings().Col0Width, 130);
@@ -443,7 +446,7 @@ TEST_F(EditorTest, HeaderSectionsKeepTheirMinimumAndTheirWidthIsStored) {
 // One value list row drawn into a 32-bit bitmap, read back pixel by pixel (0x00RRGGBB).
 class RowPicture {
  public:
-  RowPicture(TEditForm& form, int row, bool selected) : width_(360), height_(form.valListRowHeight()) {
+  RowPicture(TEditForm& form, int row, bool selected) : width_(360), height_(valListRowHeightOf(form)) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     dc_ = CreateCompatibleDC(nullptr);
@@ -455,7 +458,7 @@ class RowPicture {
     item.itemID = static_cast<UINT>(row);
     item.itemAction = ODA_DRAWENTIRE;
     item.itemState = selected ? ODS_SELECTED : 0;
-    item.hwndItem = form.valList().hwnd();
+    item.hwndItem = valListOf(form).hwnd();
     item.hDC = dc_;
     item.rcItem = RECT{0, 0, width_, height_};
     SendMessageW(form.hwnd(), WM_DRAWITEM, kIdValList, reinterpret_cast<LPARAM>(&item));
@@ -524,10 +527,10 @@ TEST_F(EditorTest, ValueRowsDrawIconsSwatchesAndNothingForHeadingsOrSeveralDesig
 TEST_F(EditorTest, ValueListHoldsTheRowCaptionsAsItsItemStrings) {
   begin({});
   TEditForm& form = open();
-  ASSERT_EQ(form.valList().count(), kRowCount);
+  ASSERT_EQ(valListOf(form).count(), kRowCount);
   for (int row = 0; row < kRowCount; ++row) {
     wchar_t text[64]{};
-    form.valList().text(row, text);
+    valListOf(form).text(row, text);
     EXPECT_EQ(toCp932(text), std::optional<std::string>(std::string(rowCaption(row)))) << row;
   }
 }
@@ -542,11 +545,11 @@ TEST_F(EditorTest, ModifyAndClearChangeTheCurrentDesignOnlyWithOneDesignAndTheRi
   command(form, kCmdModify);
   ASSERT_EQ(valueDialogs.valueForms.size(), 1u);
   EXPECT_EQ(valueDialogs.valueForms[0].selected, 5);
-  EXPECT_EQ(form.rows().design(0).intValues[10], 28);
-  EXPECT_TRUE(form.modified());
+  EXPECT_EQ(form.workingCopy().rows().design(0).intValues[10], 28);
+  EXPECT_TRUE(form.workingCopy().modified());
 
   selectValues(form, {0});  // a heading at the caret: modify does nothing
-  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(kIdValList, LBN_DBLCLK), reinterpret_cast<LPARAM>(form.valList().hwnd()));
+  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(kIdValList, LBN_DBLCLK), reinterpret_cast<LPARAM>(valListOf(form).hwnd()));
   EXPECT_EQ(valueDialogs.valueForms.size(), 1u);
 
   selectDesigns(form, {0, 1});
@@ -558,9 +561,9 @@ TEST_F(EditorTest, ModifyAndClearChangeTheCurrentDesignOnlyWithOneDesignAndTheRi
   prompts.confirms.push_back(true);
   command(form, kCmdClear);
   ASSERT_EQ(prompts.confirmed.size(), 1u);
-  EXPECT_EQ(form.rows().design(1).intValues[21], kUnsetInt);
-  EXPECT_EQ(form.rows().design(1).intValues[22], kUnsetInt);
-  EXPECT_EQ(form.rows().design(0).intValues[21], 4);
+  EXPECT_EQ(form.workingCopy().rows().design(1).intValues[21], kUnsetInt);
+  EXPECT_EQ(form.workingCopy().rows().design(1).intValues[22], kUnsetInt);
+  EXPECT_EQ(form.workingCopy().rows().design(0).intValues[21], 4);
 }
 
 // ---- Resources, lifetime, speed -----------------------------------------------------------------
@@ -639,7 +642,7 @@ TEST_F(EditorTest, OpensAndCommitsTenThousandDesigns) {
   const auto t0 = now();
   TEditForm& form = open();
   const auto t1 = now();
-  ASSERT_EQ(form.designList().count(), 10000);
+  ASSERT_EQ(designListOf(form).count(), 10000);
   selectDesigns(form, {9999});
   command(form, kCmdUpper);
   const auto t2 = now();

@@ -1,6 +1,7 @@
 // The editor window created for real under Wine, with the plug-in around it scripted: an in-memory INI
 // file, a fake host, prompts, save dialog and value dialogs that answer from queues, so that no modal
-// window ever blocks a test.
+// window ever blocks a test. The window is read the way a person or a screen reader reads it: through
+// its controls, found by their identifiers.
 #pragma once
 
 #include <windows.h>
@@ -17,11 +18,17 @@
 
 #include "editor/EditForm.h"
 #include "editor/EditFormLauncher.h"
-#include "tests/support/ScriptedValueDialogs.h"
+#include "editor/EditLayout.h"
 #include "plugin/PlugFunc.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/ScriptedEditorPrompts.h"
+#include "tests/support/ScriptedValueDialogs.h"
 #include "win32/Cp932.h"
+#include "win32/controls/Header.h"
+#include "win32/controls/ListBox.h"
+#include "win32/controls/MenuBar.h"
+#include "win32/controls/StatusBar.h"
 
 namespace lumisk::testing {
 
@@ -46,28 +53,39 @@ inline TEditForm& openEditorFromMenu(PlugFunc& plug, EditFormLauncher& launcher)
   return *form;
 }
 
-// Answers of the export's save dialog, and what it was asked.
-struct SaveDialogScript {
-  std::deque<std::optional<std::string>> answers;
-  const char* failure = nullptr;  // thrown instead of answering
-  std::vector<SaveFileRequest> requests;
-};
+// The window's controls.
+inline controls::ListBox designListOf(const TEditForm& form) {
+  return controls::ListBox(GetDlgItem(form.hwnd(), kIdDesignList));
+}
+inline controls::ListBox valListOf(const TEditForm& form) { return controls::ListBox(GetDlgItem(form.hwnd(), kIdValList)); }
+inline controls::Header headerOf(const TEditForm& form) { return controls::Header(GetDlgItem(form.hwnd(), kIdHeader)); }
+inline controls::StatusBar statusBarOf(const TEditForm& form) {
+  return controls::StatusBar(GetDlgItem(form.hwnd(), kIdStatusBar));
+}
+inline HWND okButtonOf(const TEditForm& form) { return GetDlgItem(form.hwnd(), kCmdOk); }
+inline HWND cancelButtonOf(const TEditForm& form) { return GetDlgItem(form.hwnd(), kCmdCancelButton); }
+inline controls::MenuBar menuOf(const TEditForm& form) { return controls::MenuBar(GetMenu(form.hwnd())); }
 
-class ScriptedSaveDialog final : public SaveFileDialog {
- public:
-  explicit ScriptedSaveDialog(SaveDialogScript& script) : script_(script) {}
-  std::optional<std::string> run(HWND, const SaveFileRequest& request) override {
-    script_.requests.push_back(request);
-    if (script_.failure) throw std::runtime_error(script_.failure);
-    if (script_.answers.empty()) return std::nullopt;
-    auto answer = script_.answers.front();
-    script_.answers.pop_front();
-    return answer;
-  }
-
- private:
-  SaveDialogScript& script_;
-};
+// What they show.
+inline std::string statusTextOf(const TEditForm& form) {
+  const controls::StatusBar bar = statusBarOf(form);
+  std::wstring text(static_cast<std::size_t>(bar.simpleTextLength()) + 1, L'\0');
+  bar.simpleText(text.data());
+  text.resize(wcslen(text.c_str()));
+  return toCp932(text).value_or(std::string());
+}
+inline int sectionWidthOf(const TEditForm& form, int section) {
+  HDITEMW item{};
+  item.mask = HDI_WIDTH;
+  return headerOf(form).item(section, item) ? item.cxy : 0;
+}
+inline int valListRowHeightOf(const TEditForm& form) { return valListOf(form).itemHeight(); }
+// Where the window description puts everything for the window's client size and hint help.
+inline EditLayout layoutOf(const TEditForm& form) {
+  RECT client{};
+  GetClientRect(form.hwnd(), &client);
+  return computeEditLayout(client.right, client.bottom, menuOf(form).checked(kCmdHelp));
+}
 
 // A design whose every value is set to something of its kind.
 inline TDesign sampleDesign(int seed) {
@@ -87,14 +105,12 @@ class EditorTest : public ::testing::Test {
   PlugFunc plug{files, collation, prompts};
   SaveDialogScript saveScript;
   ScriptedValueDialogs valueDialogs;
+  EditorDialogOwner dialogOwner;  // what the last window handed its dialogs
   std::unique_ptr<EditFormLauncher> launcher;
 
   void SetUp() override {
-    launcher = std::make_unique<EditFormLauncher>(GetModuleHandleW(nullptr), [this] {
-      EditFormServices services;
-      services.saveDialog = std::make_unique<ScriptedSaveDialog>(saveScript);
-      services.valueDialogs = &valueDialogs;
-      return services;
+    launcher = std::make_unique<EditFormLauncher>(GetModuleHandleW(nullptr), [this](Prompts& plugin) {
+      return std::make_unique<ScriptedEditorPrompts>(plugin, valueDialogs, saveScript, dialogOwner);
     });
     plug.setEditorLauncher(launcher.get());
   }
@@ -136,7 +152,7 @@ class EditorTest : public ::testing::Test {
 
   // Selects exactly `rows` of the design list (caret on the first) and notifies as the list box does.
   static void selectDesigns(TEditForm& form, const std::vector<int>& rows) {
-    const auto list = form.designList();
+    const auto list = designListOf(form);
     list.setSel(false, -1);
     for (int r : rows) list.setSel(true, r);
     if (!rows.empty()) list.setCaretIndex(rows.front());
@@ -145,7 +161,7 @@ class EditorTest : public ::testing::Test {
   }
 
   static void selectValues(TEditForm& form, const std::vector<int>& rows) {
-    const auto list = form.valList();
+    const auto list = valListOf(form);
     list.setSel(false, -1);
     for (int r : rows) list.setSel(true, r);
     if (!rows.empty()) list.setCaretIndex(rows.front());
@@ -156,7 +172,7 @@ class EditorTest : public ::testing::Test {
   // The rows as the list box shows them.
   static std::vector<std::string> listNames(TEditForm& form) {
     std::vector<std::string> names;
-    const auto list = form.designList();
+    const auto list = designListOf(form);
     for (int i = 0; i < list.count(); ++i) {
       std::wstring text(static_cast<std::size_t>(list.textLength(i)) + 1, L'\0');
       list.text(i, text.data());
@@ -168,14 +184,16 @@ class EditorTest : public ::testing::Test {
 
   static std::vector<std::string> rowNames(const TEditForm& form) {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < form.rows().count(); ++i) names.push_back(form.rows().name(i));
+    const DesignRows& rows = form.workingCopy().rows();
+    for (std::size_t i = 0; i < rows.count(); ++i) names.push_back(rows.name(i));
     return names;
   }
 
   static std::vector<int> selectedDesigns(TEditForm& form) {
     std::vector<int> rows;
-    for (int i = 0; i < form.designList().count(); ++i)
-      if (form.designList().selected(i)) rows.push_back(i);
+    const auto list = designListOf(form);
+    for (int i = 0; i < list.count(); ++i)
+      if (list.selected(i)) rows.push_back(i);
     return rows;
   }
 

@@ -34,7 +34,7 @@ std::string designsIni(int count) {
 class RecordingLauncher final : public EditorLauncher {
  public:
   int opened = 0, closed = 0;
-  void open(PlugFunc&) override { ++opened; }
+  void open(const EditorContext&) override { ++opened; }
   void close() override { ++closed; }
 };
 

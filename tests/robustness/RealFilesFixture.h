@@ -1,6 +1,6 @@
 // The plug-in and its editor over real files in a folder of the test's own: the Win32 file layer with
-// its calls counted and failing on demand (FileFaults), a fake host, prompts and a save dialog that
-// answer from queues, so that no modal window opens.
+// its calls counted and failing on demand (FileFaults), a fake host, prompts, a save dialog and value
+// dialogs that answer from queues, so that no modal window opens.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,8 @@
 #include "tests/robustness/FileFaults.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/ScriptedEditorPrompts.h"
+#include "tests/support/ScriptedValueDialogs.h"
 #include "tests/win32/TempFolder.h"
 #include "win32/Cp932.h"
 #include "win32/Win32Collation.h"
@@ -44,6 +46,8 @@ class RealFilesTest : public ::testing::Test {
   ScriptedPrompts prompts;
   PlugFunc plug{files, collation, prompts};
   SaveDialogScript saveScript;
+  ScriptedValueDialogs valueDialogs;
+  EditorDialogOwner dialogOwner;
   std::unique_ptr<EditFormLauncher> launcher;
 
   // The INI file: its name holds 表 (95 5C), whose second byte is a backslash.
@@ -53,10 +57,8 @@ class RealFilesTest : public ::testing::Test {
   void SetUp() override {
     FakeHost::bindTo(plug.binding());
     plug.setInitFile(ini().c_str());
-    launcher = std::make_unique<EditFormLauncher>(GetModuleHandleW(nullptr), [this] {
-      EditFormServices services;
-      services.saveDialog = std::make_unique<ScriptedSaveDialog>(saveScript);
-      return services;
+    launcher = std::make_unique<EditFormLauncher>(GetModuleHandleW(nullptr), [this](Prompts& plugin) {
+      return std::make_unique<ScriptedEditorPrompts>(plugin, valueDialogs, saveScript, dialogOwner);
     });
     plug.setEditorLauncher(launcher.get());
   }

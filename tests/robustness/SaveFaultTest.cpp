@@ -238,7 +238,7 @@ TEST_F(ExportFaultTest, EveryFailingCallOfAnExportKeepsTheOldDesignFile) {
         check(plug.settings().ExportDir == "C:\\前の出力先\\", "the export folder stays");
       }
       check(faults.openHandles() == 0, "no handle left open");
-      check(launcher->form() == &form && !form.modified() && form.rows() == designs, "the editor goes on unchanged");
+      check(launcher->form() == &form && !form.workingCopy().modified() && form.workingCopy().rows() == designs, "the editor goes on unchanged");
 
       // The next export succeeds.
       faults.reset();

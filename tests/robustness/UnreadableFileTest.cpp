@@ -139,17 +139,17 @@ TEST_F(UnreadableImportTest, TheEditorsImportSaysSoAndAppendsNothing) {
     Hold hold = u.hold(faults, wideDsg());
     prompts.files = {dsg()};
     EditorTest::command(form, kCmdImport);
-    expectNothingChanged(form.rows());
+    expectNothingChanged(form.workingCopy().rows());
     EXPECT_EQ(EditorTest::listNames(form), rowsShown);
     EXPECT_EQ(EditorTest::selectedDesigns(form), std::vector<int>{1});
-    EXPECT_FALSE(form.modified());
+    EXPECT_FALSE(form.workingCopy().modified());
     hold.reset();
     expectFilesUntouched();
   }
   prompts.files = {dsg()};
   EditorTest::command(form, kCmdImport);
-  EXPECT_EQ(form.rows().count(), designs.count() + 2);
-  EXPECT_TRUE(form.modified());
+  EXPECT_EQ(form.workingCopy().rows().count(), designs.count() + 2);
+  EXPECT_TRUE(form.workingCopy().modified());
 }
 
 }  // namespace
