@@ -29,14 +29,4 @@ std::optional<std::string> Win32ValueDialogs::runPictureDialog(const std::string
   return showPictureDialog(valueForm_ ? valueForm_ : owner_, fieldText);
 }
 
-bool modifyValue(ValueEditContext& ctx, int row) {
-  if (ctx.dialogs) return modifyValue(ctx.design, row, *ctx.dialogs);
-  Win32ValueDialogs dialogs(ctx.owner, ctx.module, ctx.images, ctx.itemHeight, ctx.colours);
-  return modifyValue(ctx.design, row, dialogs);
-}
-
-bool clearValues(ValueEditContext& ctx, const std::array<bool, kRowCount>& selectedRows) {
-  return clearValues(ctx.design, selectedRows, ctx.prompts);
-}
-
 }  // namespace lumisk

@@ -68,13 +68,10 @@ class ValueFormTest : public ::testing::Test {
     EXPECT_EQ(GuiCounters::liveTotal(), liveGuiObjects_) << "every font, bitmap and DC is released";
   }
 
-  ValueEditContext context(ValueDialogs* dialogs = nullptr) {
-    return ValueEditContext{owner_, GetModuleHandleW(nullptr), images_.get(), kRowHeight, design_, prompts_,
-                            colours_, dialogs};
-  }
+  // The modify command with the real dialogs over the owner, or with `dialogs` when given.
   bool modify(int row, ValueDialogs* dialogs = nullptr) {
-    ValueEditContext ctx = context(dialogs);
-    return modifyValue(ctx, row);
+    Win32ValueDialogs real(owner_, GetModuleHandleW(nullptr), images_.get(), kRowHeight, colours_);
+    return modifyValue(design_, row, dialogs ? *dialogs : real);
   }
 
   HWND owner_ = nullptr;
@@ -414,15 +411,14 @@ TEST_F(ValueFormTest, ColourDialogStartsAtTheValueAndKeepsCustomColours) {
   EXPECT_EQ(colours_.customColours[0], RGB(0, 128, 0));
 }
 
-TEST_F(ValueFormTest, HeadingRowAndClearGoThroughTheContext) {
+TEST_F(ValueFormTest, HeadingRowOpensNothingAndClearAsksFirst) {
   ModalScript script;  // nothing may open
   EXPECT_FALSE(modify(3));
   design_.intValues[kHideSize] = 10;
   std::array<bool, kRowCount> rows{};
   rows[27] = true;  // "◆ 隠れている状態"
   prompts_.confirms.push_back(true);
-  ValueEditContext ctx = context();
-  EXPECT_TRUE(clearValues(ctx, rows));
+  EXPECT_TRUE(clearValues(design_, rows, prompts_));
   EXPECT_EQ(prompts_.confirmed, std::vector<std::string>{"\"隠れている状態：サイズ\"\r\n"
                                                           "の設定値を消去してもよろしいですか？"});
   EXPECT_EQ(design_.intValues[kHideSize], kUnsetInt);

@@ -45,10 +45,6 @@ class ListBox {
   int setTopIndex(int index) const { return send(LB_SETTOPINDEX, static_cast<WPARAM>(index)); }
   int itemHeight() const { return send(LB_GETITEMHEIGHT); }
   int setItemHeight(int height) const { return send(LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0)); }
-  // Low word: the nearest row; high word non-zero when the point lies outside the client area.
-  DWORD itemFromPoint(POINT client) const {
-    return static_cast<DWORD>(send(LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y)));
-  }
   bool itemRect(int index, RECT& rect) const {
     return send(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) != LB_ERR;
   }
