@@ -1,5 +1,5 @@
 // The plug-in's global state and what its seven exports do, free of any platform call: the exports in
-// Exports.cpp are thin shells over a PlugFunc instance.
+// dll/Exports.cpp are thin shells over a PlugFunc instance.
 #pragma once
 
 #include <cstdint>

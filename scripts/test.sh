@@ -48,6 +48,9 @@ win64_tests=(-R '^e2e\.')
 if [ "$win64_all" = all ]; then win64_targets=(); win64_tests=(); fi
 
 mkdir -p build
+echo "== layers"
+if bash scripts/check-layers.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+
 echo "== build native"
 build native || { echo "build native failed"; failed=$((failed + 1)); }
 echo "== build win32"
