@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win32/Cp932.h"
+#include "win32/Ui.h"
 
 namespace lumisk::host {
 namespace {
@@ -20,14 +21,6 @@ std::wstring classOf(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
   return name;
-}
-
-std::wstring textOf(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-  return text;
 }
 
 std::string cp932Of(const std::wstring& wide) { return toCp932(wide).value_or("<not code page 932>"); }
@@ -157,7 +150,7 @@ void DialogWatcher::handle(HWND dialog) {
 }
 
 void DialogWatcher::record(HWND dialog, bool fileDialog) {
-  transcript_.line(std::string(fileDialog ? "  file dialog " : "  dialog ") + transcript_.quoted(cp932Of(textOf(dialog))));
+  transcript_.line(std::string(fileDialog ? "  file dialog " : "  dialog ") + transcript_.quoted(cp932Of(windowText(dialog))));
   if (fileDialog) {
     wchar_t folder[MAX_PATH * 4] = {};
     const LRESULT n = SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH * 4, reinterpret_cast<LPARAM>(folder));
@@ -184,14 +177,14 @@ void DialogWatcher::record(HWND dialog, bool fileDialog) {
     const std::wstring kind = classOf(child);
     const LONG style = GetWindowLongW(child, GWL_STYLE);
     if (kind == L"Static" && (style & SS_TYPEMASK) != SS_ICON) {
-      const std::wstring text = textOf(child);
+      const std::wstring text = windowText(child);
       if (!text.empty()) transcript_.line("    text " + transcript_.quoted(cp932Of(text)));
     } else if (kind == L"Edit") {
-      transcript_.line("    edit " + transcript_.quoted(cp932Of(textOf(child))));
+      transcript_.line("    edit " + transcript_.quoted(cp932Of(windowText(child))));
     } else if (kind == L"ComboBox") {
-      transcript_.line("    combo " + transcript_.quoted(cp932Of(textOf(child))));
+      transcript_.line("    combo " + transcript_.quoted(cp932Of(windowText(child))));
     } else if (kind == L"Button") {
-      buttons += " " + transcript_.quoted(cp932Of(textOf(child)));
+      buttons += " " + transcript_.quoted(cp932Of(windowText(child)));
     }
   }
   if (!buttons.empty()) transcript_.line("    buttons" + buttons);

@@ -8,6 +8,7 @@
 
 #include "store/Cp932Path.h"
 #include "win32/Cp932.h"
+#include "win32/GuiHandles.h"
 
 namespace lumisk::host {
 namespace {
@@ -20,33 +21,6 @@ constexpr std::array<const char*, 16> kCaptions = {"メモ帳", "電卓", "ブ�
 constexpr std::array<COLORREF, 16> kIconColours = {0x3C9BE8, 0x5A5A5A, 0xD08A2E, 0x4C4CD9, 0x3FAF5B, 0xB2589E,
                                                    0x2F5FD0, 0x2AA6D8, 0x303030, 0x8C7D6E, 0x5BA83A, 0x7A4A2A,
                                                    0x6E56C8, 0xA07830, 0xE0A040, 0x7D3CD0};
-
-template <typename H>
-struct GdiDelete {
-  void operator()(H object) const { DeleteObject(object); }
-};
-template <typename H>
-using Gdi = std::unique_ptr<std::remove_pointer_t<H>, GdiDelete<H>>;
-
-struct DcDelete {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete>;
-
-// Keeps an object selected into a DC for a scope, and puts the old one back.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-  ~Selected() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 int red(COLORREF c) { return GetRValue(c); }
 int green(COLORREF c) { return GetGValue(c); }
@@ -81,8 +55,8 @@ class Canvas {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    dc_.reset(CreateCompatibleDC(reference));
+    bitmap_ = BitmapHandle(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc_ = MemoryDcHandle(CreateCompatibleDC(reference));
     if (bitmap_ && dc_ && bits) {
       pixels_ = static_cast<uint32_t*>(bits);
       old_ = SelectObject(dc_.get(), bitmap_.get());
@@ -172,15 +146,15 @@ class Canvas {
   }
 
   int width_, height_;
-  Gdi<HBITMAP> bitmap_;
-  MemoryDc dc_;
+  BitmapHandle bitmap_;
+  MemoryDcHandle dc_;
   HGDIOBJ old_ = nullptr;
   uint32_t* pixels_ = nullptr;
 };
 
 // The system's message font, the one the system links to a font with Japanese glyphs; `height` in
 // pixels replaces its own when not 0.
-Gdi<HFONT> messageFont(int height = 0, int weight = 0) {
+FontHandle messageFont(int height = 0, int weight = 0) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   LOGFONTW font{};
@@ -188,7 +162,7 @@ Gdi<HFONT> messageFont(int height = 0, int weight = 0) {
   else font.lfHeight = -12;
   if (height) font.lfHeight = -height;
   if (weight) font.lfWeight = weight;
-  return Gdi<HFONT>(CreateFontIndirectW(&font));
+  return FontHandle(CreateFontIndirectW(&font));
 }
 
 void drawText(HDC dc, const std::string& cp932, const Rect& r, COLORREF colour, UINT format) {
@@ -235,7 +209,7 @@ void paintDragBar(Canvas& canvas, const PadPaint& paint, COLORREF back, HFONT na
     return;
   }
   HDC dc = canvas.dc();
-  Selected font(dc, nameFont);
+  SelectedObject font(dc, nameFont);
   if (layout.groupNameAcross) {
     drawText(dc, paint.groupName, text, textOn(bar), DT_LEFT);
     return;
@@ -292,7 +266,7 @@ void paintIcon(Canvas& canvas, const ButtonBox& box, HFONT glyphFont) {
   canvas.blend(Rect{r.left + side / 8, r.top + 1, r.right - side / 8, r.top + side / 2}, RGB(0xFF, 0xFF, 0xFF), 40);
   if (!glyphFont) return;
   HDC dc = canvas.dc();
-  Selected font(dc, glyphFont);
+  SelectedObject font(dc, glyphFont);
   // The first character of the caption: one double-byte character, or one byte.
   const std::string caption = kCaptions[kind];
   const bool twoBytes = isLeadByte(static_cast<unsigned char>(caption[0])) && caption.size() > 1;
@@ -306,7 +280,7 @@ void paintButtons(Canvas& canvas, const PadPaint& paint, HFONT captionFont, HFON
   const PadLook& look = paint.look;
   const COLORREF back = colourOf(look.backColor), button = colourOf(look.buttonColor), focus = colourOf(look.focusColor);
   HDC dc = canvas.dc();
-  Selected font(dc, captionFont);
+  SelectedObject font(dc, captionFont);
   for (const ButtonBox& box : paint.layout.buttons) {
     const bool selected = box.number == paint.selected;
     // Unless it covers the whole button, the selection colour is the selected button's own colour.
@@ -343,9 +317,9 @@ void paintHidden(Canvas& canvas, const PadPaint& paint) {
   // The name as tall as the strip allows, never taller than captions are.
   const int height = std::min(captionTextHeight(), layout.hiddenText.height() - 1);
   if (height < 9) return;
-  const Gdi<HFONT> font = messageFont(height);
+  const FontHandle font = messageFont(height);
   HDC dc = canvas.dc();
-  Selected select(dc, font.get());
+  SelectedObject select(dc, font.get());
   drawText(dc, paint.groupName, layout.hiddenText, textOn(colour), DT_LEFT);
 }
 
@@ -362,13 +336,14 @@ HBITMAP WallPaperCache::bitmap(const std::string& path) {
     tried_ = true;
     bitmap_.reset();
     if (auto wide = toWideExact(path); wide && !path.empty())
-      bitmap_.reset(static_cast<HBITMAP>(LoadImageW(nullptr, wide->c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+      bitmap_ = BitmapHandle(static_cast<HBITMAP>(
+          LoadImageW(nullptr, wide->c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   }
   return bitmap_.get();
 }
 
 int captionTextHeight() {
-  const Gdi<HFONT> font = messageFont();
+  const FontHandle font = messageFont();
   struct ScreenDc {
     HDC dc = GetDC(nullptr);
     ~ScreenDc() {
@@ -376,7 +351,7 @@ int captionTextHeight() {
     }
   } screen;
   if (!screen.dc || !font) return 13;
-  Selected select(screen.dc, font.get());
+  SelectedObject select(screen.dc, font.get());
   TEXTMETRICW metrics{};
   return GetTextMetricsW(screen.dc, &metrics) ? std::clamp<int>(metrics.tmHeight, 8, 40) : 13;
 }
@@ -390,7 +365,7 @@ void paintPad(HDC dc, const PadPaint& paint, WallPaperCache& wallPapers) {
   const COLORREF back = colourOf(look.backColor);
   if (!canvas.ready()) {
     // No memory for the picture: the workspace colour at least.
-    const Gdi<HBRUSH> brush(CreateSolidBrush(layout.hidden ? colourOf(look.hideColor) : back));
+    const BrushHandle brush(CreateSolidBrush(layout.hidden ? colourOf(look.hideColor) : back));
     const RECT all{0, 0, width, height};
     if (brush) FillRect(dc, &all, brush.get());
     return;
@@ -402,9 +377,9 @@ void paintPad(HDC dc, const PadPaint& paint, WallPaperCache& wallPapers) {
     canvas.fill(Rect{0, 0, width, height}, back);
     if (HBITMAP wallPaper = wallPapers.bitmap(look.wallPaper); wallPaper && !layout.workspace.empty()) {
       BITMAP info{};
-      MemoryDc source(CreateCompatibleDC(dc));
+      MemoryDcHandle source(CreateCompatibleDC(dc));
       if (source && GetObjectW(wallPaper, sizeof info, &info) && info.bmWidth > 0 && info.bmHeight != 0) {
-        Selected select(source.get(), wallPaper);
+        SelectedObject select(source.get(), wallPaper);
         SetStretchBltMode(canvas.dc(), HALFTONE);
         SetBrushOrgEx(canvas.dc(), 0, 0, nullptr);
         const Rect& w = layout.workspace;
@@ -412,10 +387,10 @@ void paintPad(HDC dc, const PadPaint& paint, WallPaperCache& wallPapers) {
                    std::abs(info.bmHeight), SRCCOPY);
       }
     }
-    const Gdi<HFONT> captionFont = messageFont();
-    const Gdi<HFONT> nameFont = messageFont(0, FW_BOLD);
+    const FontHandle captionFont = messageFont();
+    const FontHandle nameFont = messageFont(0, FW_BOLD);
     // The glyph fills about two thirds of the icon; too small an icon shows its colour only.
-    const Gdi<HFONT> glyphFont = layout.iconSize >= 12 ? messageFont(layout.iconSize * 2 / 3, FW_BOLD) : Gdi<HFONT>();
+    const FontHandle glyphFont = layout.iconSize >= 12 ? messageFont(layout.iconSize * 2 / 3, FW_BOLD) : FontHandle();
     paintDragBar(canvas, paint, back, nameFont.get());
     paintScrollBar(canvas, layout, back, colourOf(look.buttonColor), colourOf(look.focusColor));
     paintButtons(canvas, paint, captionFont.get(), glyphFont.get());

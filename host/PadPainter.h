@@ -6,10 +6,10 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "host/PadLayout.h"
+#include "win32/GuiHandles.h"
 
 namespace lumisk::host {
 
@@ -25,12 +25,9 @@ class WallPaperCache {
   HBITMAP bitmap(const std::string& path);
 
  private:
-  struct DeleteBitmap {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-  };
   std::string path_;
   bool tried_ = false;
-  std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteBitmap> bitmap_;
+  BitmapHandle bitmap_;
 };
 
 // The height of one line of caption text: what LayoutLimits::textHeight should be.
