@@ -1,6 +1,7 @@
 #include "store/IniFile.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "store/IntegerText.h"
 
@@ -176,20 +177,26 @@ TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Col
 }
 
 void TMemIniFile::parse() {
-  // A NUL byte ends the text.
-  if (const auto nul = text_.find('\0'); nul != std::string::npos) text_.resize(nul);
   // A header is a line that starts with "[" and ends with "]": only the lines that start where a "["
-  // stands need a look. The headers are found first, so that the sections take one allocation.
+  // stands need a look. A NUL byte ends the text; strchr stops at the first one as at the end, so one
+  // pass finds both the "["s and, past the last of them, where the text ends. (Two searches over the
+  // whole text, for the NUL and for "[", cost twice the time where the C library searches byte by
+  // byte, as Wine's does.) The headers are found first, so that the sections take one allocation.
+  std::vector<std::size_t> headers;  // at first every "[" that starts a line
+  std::size_t last = 0;
+  for (const char* open = std::strchr(text_.c_str(), '['); open; open = std::strchr(open + 1, '[')) {
+    last = static_cast<std::size_t>(open - text_.c_str());
+    if (last == 0 || text_[last - 1] == '\r' || text_[last - 1] == '\n') headers.push_back(last);
+  }
+  text_.resize(last + std::strlen(text_.c_str() + last));
   const std::string_view text = text_;
   LineSplitter lines(text, 0, text.size());
   std::size_t offset = 0, length = 0;
-  std::vector<std::size_t> headers;
-  for (std::size_t open = text.find('['); open != std::string_view::npos; open = text.find('[', open + 1)) {
-    if (open > 0 && text[open - 1] != '\r' && text[open - 1] != '\n') continue;
+  std::erase_if(headers, [&](std::size_t open) {
     lines.skipTo(open);
     lines.next(offset, length);
-    if (length >= 2 && text[offset + length - 1] == ']') headers.push_back(open);
-  }
+    return length < 2 || text[offset + length - 1] != ']';
+  });
   sections_.reserve(headers.size());
   for (const std::size_t header : headers) {
     lines.skipTo(header);
