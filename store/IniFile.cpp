@@ -477,13 +477,17 @@ void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf 
   auto breaksLine = [](std::string_view value) {
     return std::find_if(value.begin(), value.end(), [](char c) { return isLineBreak(c); }) != value.end();
   };
+  // One pass tells both whether the lines stay unsplit and how much room they take: the text grows once
+  // for all of them.
   bool unsplit = linesOf(sections_[s]).empty() && keys.distinct();
-  for (std::size_t k = 0; k < keys.size() && unsplit; ++k) unsplit = !valueOf(k) || !breaksLine(*valueOf(k));
+  std::size_t size = 0;
+  for (std::size_t k = 0; k < keys.size() && unsplit; ++k) {
+    if (const std::string_view* value = valueOf(k)) {
+      unsplit = !breaksLine(*value);
+      size += keys[k].size() + 1 + value->size() + 2;
+    }
+  }
   if (unsplit) {
-    // The text grows once for all the lines.
-    std::size_t size = 0;
-    for (std::size_t k = 0; k < keys.size(); ++k)
-      if (const std::string_view* value = valueOf(k)) size += keys[k].size() + 1 + value->size() + 2;
     Section& target = sections_[s];
     target.rawBegin = text_.size();
     text_.resize(target.rawBegin + size);
