@@ -75,8 +75,7 @@ void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignLis
   file.writeValues(formatInteger(sectionNumber), sectionKeys(), values);
 }
 
-std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
-  std::string loaded;
+void loadDesigns(const TMemIniFile& file, DesignList& list) {
   const std::size_t sections = file.sectionCount();
   NameIndex names(list, sections);
   const std::string_view folder = folderPart(file.fileName());
@@ -101,11 +100,18 @@ std::string loadDesigns(const TMemIniFile& file, DesignList& list) {
     if (!wall.empty() && wall.back() == '\\' && folderPartLength(wall) == wall.size()) wall.clear();
     d.wallPaper() = std::move(wall);
 
-    loaded.append("\"").append(name).append("\"\r\n");
     list.append(std::move(name), std::move(d));
     names.addLast();
   }
-  return loaded;
+}
+
+std::string quotedNames(const DesignList& list, std::size_t first) {
+  std::size_t size = 0;
+  for (std::size_t i = first; i < list.count(); ++i) size += list.name(i).size() + 4;
+  std::string text;
+  text.reserve(size);
+  for (std::size_t i = first; i < list.count(); ++i) text.append("\"").append(list.name(i)).append("\"\r\n");
+  return text;
 }
 
 std::string uniqueName(std::string_view base, bool plainAllowed, const DesignList& list) {

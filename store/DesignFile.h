@@ -15,8 +15,12 @@ namespace lumisk {
 void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignList& list, std::size_t index);
 
 // Appends every design of `file` to `list`: each section whose `Name` is not empty, in file order, under
-// a name made unique among the list. Returns the loaded names, each in double quotes followed by CR LF.
-std::string loadDesigns(const TMemIniFile& file, DesignList& list);
+// a name made unique among the list.
+void loadDesigns(const TMemIniFile& file, DesignList& list);
+
+// The names of the entries of `list` from position `first` on, each in double quotes followed by CR LF:
+// what an import reports of the designs loadDesigns appended.
+std::string quotedNames(const DesignList& list, std::size_t first);
 
 // A name no entry of `list` bears: `base` itself (when `plainAllowed`), else base followed by 1, 2, 3...
 // (base1 is never tried when the plain form is allowed: base, base2, base3...).

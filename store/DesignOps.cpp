@@ -83,12 +83,12 @@ bool importDesigns(DesignList& list, std::string& importDir, Prompts& prompts, F
                    const Collation& collation) {
   const auto path = prompts.chooseDesignFile(importDir);
   if (!path) return false;
-  std::string loaded;
+  const std::size_t first = list.count();
   {
     const TMemIniFile file(*path, files, collation);
-    loaded = loadDesigns(file, list);
+    loadDesigns(file, list);
   }
-  prompts.inform(loaded + "をインポートしました。");
+  prompts.inform(quotedNames(list, first) + "をインポートしました。");
   importDir = std::string(folderPart(*path));
   return true;
 }

@@ -1,6 +1,7 @@
 #include "store/IniFile.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "store/IntegerText.h"
 
@@ -176,20 +177,26 @@ TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Col
 }
 
 void TMemIniFile::parse() {
-  // A NUL byte ends the text.
-  if (const auto nul = text_.find('\0'); nul != std::string::npos) text_.resize(nul);
   // A header is a line that starts with "[" and ends with "]": only the lines that start where a "["
-  // stands need a look. The headers are found first, so that the sections take one allocation.
+  // stands need a look. A NUL byte ends the text; strchr stops at the first one as at the end, so one
+  // pass finds both the "["s and, past the last of them, where the text ends. (Two searches over the
+  // whole text, for the NUL and for "[", cost twice the time where the C library searches byte by
+  // byte, as Wine's does.) The headers are found first, so that the sections take one allocation.
+  std::vector<std::size_t> headers;  // at first every "[" that starts a line
+  std::size_t last = 0;
+  for (const char* open = std::strchr(text_.c_str(), '['); open; open = std::strchr(open + 1, '[')) {
+    last = static_cast<std::size_t>(open - text_.c_str());
+    if (last == 0 || text_[last - 1] == '\r' || text_[last - 1] == '\n') headers.push_back(last);
+  }
+  text_.resize(last + std::strlen(text_.c_str() + last));
   const std::string_view text = text_;
   LineSplitter lines(text, 0, text.size());
   std::size_t offset = 0, length = 0;
-  std::vector<std::size_t> headers;
-  for (std::size_t open = text.find('['); open != std::string_view::npos; open = text.find('[', open + 1)) {
-    if (open > 0 && text[open - 1] != '\r' && text[open - 1] != '\n') continue;
+  std::erase_if(headers, [&](std::size_t open) {
     lines.skipTo(open);
     lines.next(offset, length);
-    if (length >= 2 && text[offset + length - 1] == ']') headers.push_back(open);
-  }
+    return length < 2 || text[offset + length - 1] != ']';
+  });
   sections_.reserve(headers.size());
   for (const std::size_t header : headers) {
     lines.skipTo(header);
@@ -197,7 +204,8 @@ void TMemIniFile::parse() {
     // Lines before the first header belong to no section and are dropped.
     if (!sections_.empty()) sections_.back().rawEnd = offset;
     Section& section = sections_.emplace_back();
-    section.name = text.substr(offset + 1, length - 2);
+    section.nameOffset = offset + 1;
+    section.nameLength = length - 2;
     section.rawBegin = section.rawEnd = lines.position();
   }
   if (!sections_.empty()) sections_.back().rawEnd = text_.size();
@@ -206,7 +214,7 @@ void TMemIniFile::parse() {
 template <class Visit>
 void TMemIniFile::forEachLine(const Section& section, Visit visit) const {
   if (section.split) {
-    for (const Line& line : section.lines)
+    for (const Line& line : linesOf(section))
       if (!visit(text(line))) return;
     return;
   }
@@ -220,17 +228,32 @@ void TMemIniFile::forEachLine(const Section& section, Visit visit) const {
 
 void TMemIniFile::splitLines(const Section& section) const {
   if (section.split) return;
+  std::vector<Line>& split = linesFor(section);
   LineSplitter lines(text_, section.rawBegin, section.rawEnd);
   std::size_t offset, length;
   while (lines.next(offset, length))
-    if (isContent(std::string_view(text_).substr(offset, length)))
-      section.lines.push_back(Line{offset, length, kUnknownKey});
+    if (isContent(std::string_view(text_).substr(offset, length))) split.push_back(Line{offset, length, kUnknownKey});
   section.split = true;
+}
+
+std::span<const TMemIniFile::Line> TMemIniFile::linesOf(const Section& section) const {
+  if (section.lines == kNoLines) return {};
+  return splitLines_[section.lines];
+}
+
+std::vector<TMemIniFile::Line>& TMemIniFile::linesFor(const Section& section) const {
+  if (section.lines == kNoLines) {
+    if (splitLines_.size() >= kNoLines) throw std::length_error("TMemIniFile: too many sections");
+    section.lines = static_cast<uint32_t>(splitLines_.size());
+    splitLines_.emplace_back();
+  }
+  return splitLines_[section.lines];
 }
 
 void TMemIniFile::clear() {
   text_.clear();
   sections_.clear();
+  splitLines_.clear();
   bySectionKey_.clear();
   indexed_ = false;
   collated_ = false;
@@ -240,7 +263,7 @@ void TMemIniFile::clear() {
 std::vector<std::string> TMemIniFile::sectionNames() const {
   std::vector<std::string> names;
   names.reserve(sections_.size());
-  for (const auto& s : sections_) names.push_back(s.name);
+  for (const auto& s : sections_) names.emplace_back(sectionName(s));
   return names;
 }
 
@@ -277,12 +300,14 @@ void TMemIniFile::prepareIndex(std::string_view name) const {
     indexed_ = false;
   }
   if (indexed_) return;
-  for (std::size_t i = 0; i < sections_.size() && !collated_; ++i) collated_ = !allAsciiAlnum(sections_[i].name);
+  for (std::size_t i = 0; i < sections_.size() && !collated_; ++i)
+    collated_ = !allAsciiAlnum(sectionName(sections_[i]));
   bySectionKey_.clear();
   bySectionKey_.reserve(sections_.size());
   for (std::size_t i = 0; i < sections_.size(); ++i) {
-    const uint64_t h = keyHash(sections_[i].name);
-    sections_[i].repeated = bySectionKey_.find(h, sameAs(sections_[i].name)) != npos;
+    const std::string_view own = sectionName(sections_[i]);
+    const uint64_t h = keyHash(own);
+    sections_[i].repeated = bySectionKey_.find(h, sameAs(own)) != npos;
     if (!sections_[i].repeated) bySectionKey_.insert(h, i);
   }
   indexed_ = true;
@@ -310,8 +335,10 @@ std::size_t TMemIniFile::sectionForWrite(std::string_view name) {
   if (const std::size_t index = findSectionByHash(name, hash); index != npos) return index;
   const std::size_t index = sections_.size();
   Section& section = sections_.emplace_back();
-  section.name = name;
+  section.nameOffset = text_.size();
+  section.nameLength = name.size();
   section.split = true;
+  text_.append(name);  // `name` may point into text_: nothing below reads it
   bySectionKey_.insert(hash, index);
   return index;
 }
@@ -319,9 +346,10 @@ std::size_t TMemIniFile::sectionForWrite(std::string_view name) {
 std::size_t TMemIniFile::findLine(const Section& section, std::string_view key, std::size_t limit) const {
   splitLines(section);
   const uint32_t wanted = wantedKeyHash(key);
-  const std::size_t end = std::min(limit, section.lines.size());
+  const std::span<const Line> lines = linesOf(section);
+  const std::size_t end = std::min(limit, lines.size());
   for (std::size_t i = 0; i < end; ++i) {
-    const Line& line = section.lines[i];
+    const Line& line = lines[i];
     if (line.keyHash == kUnknownKey) line.keyHash = lineKeyHash(text(line));
     if (!mayMatch(line.keyHash, wanted)) continue;
     const std::string_view t = text(line);
@@ -350,8 +378,9 @@ void TMemIniFile::readValues(std::string_view section, const Keys& keys,
 void TMemIniFile::readValues(std::size_t section, const Keys& keys,
                              std::span<std::optional<std::string_view>> values) const {
   const Section& target = sections_.at(section);
-  prepareIndex(target.name);
-  const std::size_t first = target.repeated ? findSectionByHash(target.name, keyHash(target.name)) : section;
+  const std::string_view own = sectionName(target);
+  prepareIndex(own);
+  const std::size_t first = target.repeated ? findSectionByHash(own, keyHash(own)) : section;
   readLines(first, keys, values);
 }
 
@@ -372,7 +401,7 @@ void TMemIniFile::readLines(std::size_t s, const Keys& keys, std::span<std::opti
   };
   const Section& section = sections_[s];
   if (section.split) {
-    for (const Line& l : section.lines) {
+    for (const Line& l : linesOf(section)) {
       const std::string_view line = text(l);
       if (expecting() && holdsPlainKey(line, keys[next]))
         takeNext(line.substr(keys[next].size() + 1));
@@ -448,13 +477,17 @@ void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf 
   auto breaksLine = [](std::string_view value) {
     return std::find_if(value.begin(), value.end(), [](char c) { return isLineBreak(c); }) != value.end();
   };
-  bool unsplit = sections_[s].lines.empty() && keys.distinct();
-  for (std::size_t k = 0; k < keys.size() && unsplit; ++k) unsplit = !valueOf(k) || !breaksLine(*valueOf(k));
+  // One pass tells both whether the lines stay unsplit and how much room they take: the text grows once
+  // for all of them.
+  bool unsplit = linesOf(sections_[s]).empty() && keys.distinct();
+  std::size_t size = 0;
+  for (std::size_t k = 0; k < keys.size() && unsplit; ++k) {
+    if (const std::string_view* value = valueOf(k)) {
+      unsplit = !breaksLine(*value);
+      size += keys[k].size() + 1 + value->size() + 2;
+    }
+  }
   if (unsplit) {
-    // The text grows once for all the lines.
-    std::size_t size = 0;
-    for (std::size_t k = 0; k < keys.size(); ++k)
-      if (const std::string_view* value = valueOf(k)) size += keys[k].size() + 1 + value->size() + 2;
     Section& target = sections_[s];
     target.rawBegin = text_.size();
     text_.resize(target.rawBegin + size);
@@ -468,17 +501,18 @@ void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf 
   }
   // Keys that no line can hold twice cannot find a line written by this call: only the lines that were
   // there before need searching (none, for a new section).
-  const std::size_t before = keys.distinct() ? sections_[s].lines.size() : npos;
-  sections_[s].lines.reserve(sections_[s].lines.size() + keys.size());
+  std::vector<Line>& lines = linesFor(sections_[s]);
+  const std::size_t before = keys.distinct() ? lines.size() : npos;
+  lines.reserve(lines.size() + keys.size());
   for (std::size_t k = 0; k < keys.size(); ++k) {
     const std::string_view* value = valueOf(k);
     if (!value) continue;
     const std::size_t l = before == 0 ? npos : findLine(sections_[s], keys[k], before);
     const Line line = appendLine(keys[k], *value);
     if (l != npos)
-      sections_[s].lines[l] = line;
+      lines[l] = line;
     else
-      sections_[s].lines.push_back(line);
+      lines.push_back(line);
   }
 }
 
@@ -493,16 +527,16 @@ void TMemIniFile::writeBool(std::string_view section, std::string_view key, bool
 std::string TMemIniFile::serialize() const {
   std::size_t size = 0;
   for (const auto& s : sections_) {
-    size += s.name.size() + 6;
+    size += s.nameLength + 6;
     if (s.split)
-      for (const auto& l : s.lines) size += l.length + 2;
+      for (const auto& l : linesOf(s)) size += l.length + 2;
     else
       size += s.rawEnd - s.rawBegin + 2;  // about: a line that ends in CR or LF alone grows by one byte
   }
   std::string out;
   out.reserve(size);
   for (const auto& s : sections_) {
-    out.append("[").append(s.name).append("]\r\n");
+    out.append("[").append(sectionName(s)).append("]\r\n");
     if (!s.split && s.asWritten) {
       out.append(text_, s.rawBegin, s.rawEnd - s.rawBegin).append("\r\n");
       continue;

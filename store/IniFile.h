@@ -106,20 +106,32 @@ class TMemIniFile {
   };
   // A section as read keeps its lines unsplit, as the range [rawBegin, rawEnd) of text_ (comment and empty
   // lines included, skipped whenever the range is walked): reading many keys at once walks the range, and
-  // only a lookup key by key or a write into a section with lines splits it into `lines`. A section
-  // without lines that gets a batch of distinct keys keeps them unsplit too (see writeKeys).
+  // only a lookup key by key or a write into a section with lines splits it into lines (see linesOf). A
+  // section without lines that gets a batch of distinct keys keeps them unsplit too (see writeKeys). The
+  // record holds no text and no vector of its own: a large file has many sections, and few are ever split.
   struct Section {
-    std::string name;
+    // The name is a stretch of text_: in the header as read, or stored there when the section was added.
+    std::size_t nameOffset = 0;
+    std::size_t nameLength = 0;
     std::size_t rawBegin = 0;
     std::size_t rawEnd = 0;
+    // Where the section's lines are in splitLines_, once it has any.
+    mutable uint32_t lines = kNoLines;
     mutable bool split = false;
     // The range holds exactly the lines written into it, each followed by CR LF: it is written out as it is.
     bool asWritten = false;
     // An earlier section bears the same name, so reads by this name find that one; set when the index is built.
     mutable bool repeated = false;
-    mutable std::vector<Line> lines;
   };
+  static constexpr uint32_t kNoLines = 0xFFFFFFFF;
 
+  std::string_view sectionName(const Section& section) const {
+    return std::string_view(text_).substr(section.nameOffset, section.nameLength);
+  }
+  // The lines of a split section, none before it has any.
+  std::span<const Line> linesOf(const Section& section) const;
+  // The same, to add lines to.
+  std::vector<Line>& linesFor(const Section& section) const;
   std::string_view text(const Line& line) const { return std::string_view(text_).substr(line.offset, line.length); }
   // Calls visit(line) for every line of the section in order until it returns false.
   template <class Visit>
@@ -150,7 +162,10 @@ class TMemIniFile {
   // A test whether section i bears `name`, for the index.
   auto sameAs(std::string_view name) const {
     // Equal bytes are an equal name; other bytes may still be one.
-    return [this, name](std::size_t i) { return sections_[i].name == name || sameName(sections_[i].name, name); };
+    return [this, name](std::size_t i) {
+      const std::string_view own = sectionName(sections_[i]);
+      return own == name || sameName(own, name);
+    };
   }
   // Index of the first section of that name, appended first when there is none.
   std::size_t sectionForWrite(std::string_view name);
@@ -164,10 +179,12 @@ class TMemIniFile {
   FileAccess* files_ = nullptr;
   const Collation* collation_;
   // The bytes of every line: the file as read (up to a NUL), then each line written, followed by CR LF
-  // as in the file written (see serialize). A replaced line's old bytes stay until clear(); an object
-  // lives for one operation, so they never pile up.
+  // as in the file written (see serialize), and the name of each section added. A replaced line's old
+  // bytes stay until clear(); an object lives for one operation, so they never pile up.
   std::string text_;
   std::vector<Section> sections_;
+  // The lines of the sections that have been split.
+  mutable std::vector<std::vector<Line>> splitLines_;
   // The first section of each name, by keyHash; built on the first lookup, extended on append.
   mutable HashSlots bySectionKey_;
   mutable bool indexed_ = false;

@@ -67,7 +67,8 @@ TEST_P(LoadDesignsNamesTest, AppendsUnderUniqueNames) {
   DesignList list;
   for (const char* n : c.existing) list.append(n, TDesign::unset());
   const TMemIniFile ini("C:\\dir\\f.dsg", c.file, kCollation);
-  EXPECT_EQ(loadDesigns(ini, list), c.text) << c.what;
+  loadDesigns(ini, list);
+  EXPECT_EQ(quotedNames(list, c.existing.size()), c.text) << c.what;
   std::vector<std::string> expected(c.existing.begin(), c.existing.end());
   expected.insert(expected.end(), c.loaded.begin(), c.loaded.end());
   EXPECT_EQ(names(list), expected) << c.what;
