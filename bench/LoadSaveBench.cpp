@@ -273,6 +273,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const bool releaseHeap = !args.empty() && args.front() == "--release-heap";
   if (releaseHeap) args.erase(args.begin());
+  // Anything else that looks like an option is a mistake, not a folder to fill with 100 MB of files.
+  if (!args.empty() && args.front().starts_with('-')) {
+    std::fprintf(stderr, "usage: load_save_bench [--release-heap] [FOLDER [DESIGNS]]\n");
+    return 2;
+  }
   if (!releaseHeap) {
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
