@@ -54,6 +54,15 @@ LRESULT CALLBACK DesignListDrag::listProc(HWND hwnd, UINT message, WPARAM wParam
   return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
 }
 
+namespace {
+
+POINT toScreen(HWND list, POINT client) {
+  ClientToScreen(list, &client);
+  return client;
+}
+
+}  // namespace
+
 LRESULT DesignListDrag::dispatch(HWND list, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
   const POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
@@ -62,20 +71,12 @@ LRESULT DesignListDrag::dispatch(HWND list, UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_MOUSEMOVE:
       if (!dragging_) return 0;
-      {
-        POINT screen = client;
-        ClientToScreen(list, &screen);
-        dragMove(screen);
-      }
+      dragMove(toScreen(list, client));
       handled = true;
       return 0;
     case WM_LBUTTONUP:
       if (!dragging_) return 0;
-      {
-        POINT screen = client;
-        ClientToScreen(list, &screen);
-        dragEnd(screen);
-      }
+      dragEnd(toScreen(list, client));
       handled = true;
       return 0;
     case WM_CAPTURECHANGED:
@@ -107,8 +108,7 @@ bool DesignListDrag::onButtonDown(HWND list, POINT client, WPARAM keys) {
     rows_.selectOnly(row);
     selectionChanged_();
   }
-  POINT screen = client;
-  ClientToScreen(list, &screen);
+  const POINT screen = toScreen(list, client);
   if (DragDetect(list, screen)) {
     dragging_ = true;
     SetCapture(list);
