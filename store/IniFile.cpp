@@ -70,38 +70,57 @@ TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Col
 
 void TMemIniFile::parse() {
   // A header is a line that starts with "[" and ends with "]": only the lines that start where a "["
-  // stands need a look. A NUL byte ends the text; strchr stops at the first one as at the end, so one
-  // pass finds both the "["s and, past the last of them, where the text ends. (Two searches over the
-  // whole text, for the NUL and for "[", cost twice the time where the C library searches byte by
-  // byte, as Wine's does.) The headers are found first, so that the sections take one allocation.
-  std::vector<std::size_t> headers;  // at first every "[" that starts a line
-  std::size_t last = 0;
-  for (const char* open = std::strchr(text_.c_str(), '['); open; open = std::strchr(open + 1, '[')) {
-    last = static_cast<std::size_t>(open - text_.c_str());
-    if (last == 0 || text_[last - 1] == '\r' || text_[last - 1] == '\n') headers.push_back(last);
+  // stands need a look, and each gets it at once, while its bytes are at hand (in a large file a second
+  // look goes back to main memory). A NUL byte ends the text; strchr stops at the first one as at the
+  // end, so one pass finds both the "["s and, past the last of them, where the text ends. (Two searches
+  // over the whole text, for the NUL and for "[", cost twice the time where the C library searches byte
+  // by byte, as Wine's does.) The headers are gathered first, so that the sections take one allocation.
+  struct Header {
+    std::size_t offset;  // of the "["
+    std::size_t length;  // of the line
+    std::size_t next;    // where the next line starts
+    uint32_t plainHash;  // see Section
+  };
+  std::vector<Header> headers;
+  const char* const begin = text_.c_str();
+  const char* from = begin;
+  std::size_t end = text_.size();
+  for (const char* open = std::strchr(from, '['); open; open = std::strchr(from, '[')) {
+    from = open + 1;
+    if (open != begin && !isLineBreak(open[-1])) continue;
+    // The line ends at a line break or at the NUL that ends the text.
+    const char* stop = std::find_if(from, begin + end, [](char c) { return isLineBreak(c) || c == '\0'; });
+    const auto offset = static_cast<std::size_t>(open - begin);
+    const auto length = static_cast<std::size_t>(stop - open);
+    std::size_t next = offset + length;
+    if (stop != begin + end && *stop == '\0') end = next;
+    if (next < end && text_[next++] == '\r' && next < end && text_[next] == '\n') ++next;
+    if (length >= 2 && stop[-1] == ']') {
+      const std::string_view name(open + 1, length - 2);
+      if (!allAsciiAlnum(name)) collated_ = true;
+      headers.push_back(Header{offset, length, next, collated_ ? 0 : static_cast<uint32_t>(plainKeyHash(name))});
+    }
+    if (next >= end) break;
+    from = begin + next;
   }
-  text_.resize(last + std::strlen(text_.c_str() + last));
-  const std::string_view text = text_;
-  LineSplitter lines(text, 0, text.size());
-  std::size_t offset = 0, length = 0;
-  std::erase_if(headers, [&](std::size_t open) {
-    lines.skipTo(open);
-    lines.next(offset, length);
-    return length < 2 || text[offset + length - 1] != ']';
-  });
+  // Past the last "[", only the NUL that may end the text remains to be found.
+  if (end == text_.size()) end = static_cast<std::size_t>(from - begin) + std::strlen(from);
+  text_.resize(end);
+  textPosition(end);
   sections_.reserve(headers.size());
-  for (const std::size_t header : headers) {
-    lines.skipTo(header);
-    lines.next(offset, length);
+  for (const Header& header : headers) {
     // Lines before the first header belong to no section and are dropped.
-    if (!sections_.empty()) sections_.back().rawEnd = offset;
+    if (!sections_.empty()) sections_.back().rawEnd = textPosition(header.offset);
     Section& section = sections_.emplace_back();
-    section.nameOffset = offset + 1;
-    section.nameLength = length - 2;
-    section.rawBegin = section.rawEnd = lines.position();
+    section.nameOffset = textPosition(header.offset + 1);
+    section.nameLength = textPosition(header.length - 2);
+    section.rawBegin = section.rawEnd = textPosition(header.next);
+    section.plainHash = header.plainHash;
   }
-  if (!sections_.empty()) sections_.back().rawEnd = text_.size();
+  if (!sections_.empty()) sections_.back().rawEnd = textPosition(text_.size());
 }
+
+void TMemIniFile::textTooLong() { throw std::length_error("TMemIniFile: text beyond 4 GB"); }
 
 template <class Visit>
 void TMemIniFile::forEachLine(const Section& section, Visit visit) const {
@@ -192,13 +211,11 @@ void TMemIniFile::prepareIndex(std::string_view name) const {
     indexed_ = false;
   }
   if (indexed_) return;
-  for (std::size_t i = 0; i < sections_.size() && !collated_; ++i)
-    collated_ = !allAsciiAlnum(sectionName(sections_[i]));
   bySectionKey_.clear();
   bySectionKey_.reserve(sections_.size());
   for (std::size_t i = 0; i < sections_.size(); ++i) {
     const std::string_view own = sectionName(sections_[i]);
-    const uint64_t h = keyHash(own);
+    const uint64_t h = collated_ ? keyHash(own) : sections_[i].plainHash;
     sections_[i].repeated = bySectionKey_.find(h, sameAs(own)) != npos;
     if (!sections_[i].repeated) bySectionKey_.insert(h, i);
   }
@@ -207,6 +224,10 @@ void TMemIniFile::prepareIndex(std::string_view name) const {
 
 uint64_t TMemIniFile::keyHash(std::string_view name) const {
   if (collated_) return std::hash<std::string_view>{}(collation_->key(name));
+  return plainKeyHash(name);
+}
+
+uint64_t TMemIniFile::plainKeyHash(std::string_view name) {
   uint64_t h = 14695981039346656037ull;  // FNV-1a
   for (char c : name) h = (h ^ static_cast<unsigned char>(foldAscii(c))) * 1099511628211ull;
   return h;
@@ -227,8 +248,10 @@ std::size_t TMemIniFile::sectionForWrite(std::string_view name) {
   if (const std::size_t index = findSectionByHash(name, hash); index != npos) return index;
   const std::size_t index = sections_.size();
   Section& section = sections_.emplace_back();
-  section.nameOffset = text_.size();
-  section.nameLength = name.size();
+  section.nameOffset = textPosition(text_.size());
+  section.nameLength = textPosition(name.size());
+  // The lookup above has set collated_ if the name is not plain; the plain hash is only read while it is not.
+  section.plainHash = static_cast<uint32_t>(hash);
   section.split = true;
   text_.append(name);  // `name` may point into text_: nothing below reads it
   bySectionKey_.insert(hash, index);

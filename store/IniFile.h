@@ -109,12 +109,16 @@ class TMemIniFile {
   // only a lookup key by key or a write into a section with lines splits it into lines (see linesOf). A
   // section without lines that gets a batch of distinct keys keeps them unsplit too (see writeKeys). The
   // record holds no text and no vector of its own: a large file has many sections, and few are ever split.
+  // Positions in text_ take 32 bits (see textPosition): a file has one record per section.
   struct Section {
     // The name is a stretch of text_: in the header as read, or stored there when the section was added.
-    std::size_t nameOffset = 0;
-    std::size_t nameLength = 0;
-    std::size_t rawBegin = 0;
-    std::size_t rawEnd = 0;
+    uint32_t nameOffset = 0;
+    uint32_t nameLength = 0;
+    uint32_t rawBegin = 0;
+    uint32_t rawEnd = 0;
+    // keyHash of the name while names are hashed by their ASCII folding (collated_ false), so that the
+    // index is built without reading the names again: in a large file that is a trip to main memory each.
+    uint32_t plainHash = 0;
     // Where the section's lines are in splitLines_, once it has any.
     mutable uint32_t lines = kNoLines;
     mutable bool split = false;
@@ -149,6 +153,15 @@ class TMemIniFile {
   void writeKeys(std::string_view section, const Keys& keys, ValueOf valueOf);
   // Splits text_ into sections.
   void parse();
+  // A position in text_ as a section keeps it; a text beyond 4 GB is refused.
+  static uint32_t textPosition(std::size_t position) {
+    if (position > 0xFFFFFFFFu) [[unlikely]]
+      textTooLong();
+    return static_cast<uint32_t>(position);
+  }
+  [[noreturn]] static void textTooLong();
+  // keyHash of a name of ASCII letters and digits in the index's plain mode (collated_ false).
+  static uint64_t plainKeyHash(std::string_view name);
   // Index of the first section whose name matches, or npos.
   std::size_t findSection(std::string_view name) const;
   // Makes the index ready for looking up `name` and returns the name's hash in it.
@@ -188,7 +201,8 @@ class TMemIniFile {
   // The first section of each name, by keyHash; built on the first lookup, extended on append.
   mutable HashSlots bySectionKey_;
   mutable bool indexed_ = false;
-  // Whether keyHash hashes collation keys (see prepareLookup).
+  // Whether keyHash hashes collation keys (see prepareLookup). Set as soon as a section bears a name
+  // that is not of ASCII letters and digits.
   mutable bool collated_ = false;
   // The last name found and its section: reads of one section in a row skip the collation.
   mutable std::string lastName_;

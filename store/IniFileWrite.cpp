@@ -52,13 +52,14 @@ void TMemIniFile::writeKeys(std::string_view section, const Keys& keys, ValueOf 
     }
   }
   if (unsplit) {
+    textPosition(text_.size() + size);  // the positions below fit in a section record
     Section& target = sections_[s];
-    target.rawBegin = text_.size();
+    target.rawBegin = static_cast<uint32_t>(text_.size());
     text_.resize(target.rawBegin + size);
     char* out = text_.data() + target.rawBegin;
     for (std::size_t k = 0; k < keys.size(); ++k)
       if (const std::string_view* value = valueOf(k)) out = storeLine(out, keys[k], *value);
-    target.rawEnd = text_.size();
+    target.rawEnd = static_cast<uint32_t>(text_.size());
     target.split = false;
     target.asWritten = true;
     return;
