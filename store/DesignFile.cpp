@@ -15,11 +15,13 @@ namespace {
 // linear. Valid while names are only added, which is all that loading does.
 class NameIndex {
  public:
-  // `adding`: how many entries may yet be appended to the list, so that the index is sized once.
-  explicit NameIndex(const DesignList& list, std::size_t adding = 0) : list_(list) {
-    names_.reserve(list.count() + adding);
-    for (std::size_t i = 0; i < list.count(); ++i) names_.insert(hashOf(list.name(i)), i);
+  // Takes in the names of the first `known` entries; the rest of the list is taken in later (add).
+  NameIndex(const DesignList& list, std::size_t known) : list_(list) {
+    names_.reserve(list.count());
+    for (std::size_t i = 0; i < known; ++i) names_.insert(hashOf(list.name(i)), i);
   }
+
+  bool taken(std::string_view name) { return contains(name); }
 
   std::string unique(const std::string& base, bool plainAllowed) {
     if (plainAllowed && !contains(base)) return base;
@@ -32,9 +34,8 @@ class NameIndex {
     }
   }
 
-  // Takes in the entry just appended to the list, which bears the name unique() returned last: the last
-  // name it looked for, whose hash is at hand.
-  void addLast() { names_.insert(lastHash_, list_.count() - 1); }
+  // Takes in entry i, which bears the name looked for last (by taken or unique), whose hash is at hand.
+  void add(std::size_t i) { names_.insert(lastHash_, i); }
 
  private:
   static uint64_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
@@ -76,32 +77,43 @@ void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignLis
 }
 
 void loadDesigns(const TMemIniFile& file, DesignList& list) {
+  const std::size_t first = list.count();
   const std::size_t sections = file.sectionCount();
-  NameIndex names(list, sections);
   const std::string_view folder = folderPart(file.fileName());
-  // At most one design per section: one allocation instead of a copy of the list at every doubling.
-  list.reserve(list.count() + sections);
-  // Name, the integer keys, WallPaper: read per section at once.
-  std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
-  for (std::size_t section = 0; section < sections; ++section) {
-    file.readValues(section, sectionKeys(), values);
-    const std::string_view read = values[0].value_or("");
-    if (read.empty()) continue;
-    std::string name = names.unique(std::string(read), true);
+  try {
+    // At most one design per section: one allocation instead of a copy of the list at every doubling.
+    list.reserve(first + sections);
+    // Name, the integer keys, WallPaper: read per section at once.
+    std::array<std::optional<std::string_view>, 1 + kKeyCount> values;
+    for (std::size_t section = 0; section < sections; ++section) {
+      file.readValues(section, sectionKeys(), values);
+      const std::string_view read = values[0].value_or("");
+      if (read.empty()) continue;
 
-    TDesign d = TDesign::unset();
-    for (int k = 0; k < kIntKeyCount; ++k)
-      d.intValues[k] = parseInteger(values[1 + k].value_or(""), kUnsetInt);
-    std::string wall(values[1 + kIntKeyCount].value_or(kUnsetText));
-    // A bare file name is taken to lie beside the file that names it.
-    if (!wall.empty() && wall != kUnsetText && !hasFolderPart(wall)) wall.insert(0, folder);
-    // A folder without a file is no wallpaper. The trailing "\" must be a character of its own: a name
-    // ending in a double-byte character such as 表 (95 5C) is a file name, not a folder.
-    if (!wall.empty() && wall.back() == '\\' && folderPartLength(wall) == wall.size()) wall.clear();
-    d.wallPaper() = std::move(wall);
+      TDesign d = TDesign::unset();
+      for (int k = 0; k < kIntKeyCount; ++k)
+        d.intValues[k] = parseInteger(values[1 + k].value_or(""), kUnsetInt);
+      std::string wall(values[1 + kIntKeyCount].value_or(kUnsetText));
+      // A bare file name is taken to lie beside the file that names it.
+      if (!wall.empty() && wall != kUnsetText && !hasFolderPart(wall)) wall.insert(0, folder);
+      // A folder without a file is no wallpaper. The trailing "\" must be a character of its own: a name
+      // ending in a double-byte character such as 表 (95 5C) is a file name, not a folder.
+      if (!wall.empty() && wall.back() == '\\' && folderPartLength(wall) == wall.size()) wall.clear();
+      d.wallPaper() = std::move(wall);
 
-    list.append(std::move(name), std::move(d));
-    names.addLast();
+      list.append(std::string(read), std::move(d));
+    }
+    // Each name is made unique among those before it once all are read. In a loop of their own, the
+    // lookups of a large list in its index, each a trip to main memory, overlap instead of waiting in turn.
+    NameIndex names(list, first);
+    for (std::size_t i = first; i < list.count(); ++i) {
+      if (names.taken(list.name(i))) list.rename(i, names.unique(list.name(i), true));
+      names.add(i);
+    }
+  } catch (...) {
+    // All or nothing: no design of a file that could not be loaded whole stays in the list.
+    while (list.count() > first) list.remove(list.count() - 1);
+    throw;
   }
 }
 
@@ -115,7 +127,7 @@ std::string quotedNames(const DesignList& list, std::size_t first) {
 }
 
 std::string uniqueName(std::string_view base, bool plainAllowed, const DesignList& list) {
-  NameIndex names(list);
+  NameIndex names(list, list.count());
   return names.unique(std::string(base), plainAllowed);
 }
 
