@@ -15,7 +15,7 @@ namespace lumisk {
 void saveDesignSection(TMemIniFile& file, int32_t sectionNumber, const DesignList& list, std::size_t index);
 
 // Appends every design of `file` to `list`: each section whose `Name` is not empty, in file order, under
-// a name made unique among the list.
+// a name made unique among the list. When it throws, the list is as it was.
 void loadDesigns(const TMemIniFile& file, DesignList& list);
 
 // The names of the entries of `list` from position `first` on, each in double quotes followed by CR LF:

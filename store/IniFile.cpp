@@ -106,7 +106,6 @@ void TMemIniFile::parse() {
   // Past the last "[", only the NUL that may end the text remains to be found.
   if (end == text_.size()) end = static_cast<std::size_t>(from - begin) + std::strlen(from);
   text_.resize(end);
-  textPosition(end);
   sections_.reserve(headers.size());
   for (const Header& header : headers) {
     // Lines before the first header belong to no section and are dropped.
