@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "dll/UnwindTables.h"
 #include "editor/EditFormLauncher.h"
 #include "plugin/PlugFunc.h"
 #include "win32/ExportGuard.h"
@@ -128,17 +129,27 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (!reserved) {
       delete lumisk::gState;
       lumisk::gState = nullptr;
+      lumisk::deregisterOwnUnwindTables();
     }
     return TRUE;
   }
   if (reason == DLL_PROCESS_ATTACH) {
+    // Before anything can throw: a plug-in whose exceptions cannot be caught would end the launcher at
+    // its first error, so it refuses to load instead.
+    if (!lumisk::registerOwnUnwindTables()) return FALSE;
     lumisk::gModule = instance;
     HMODULE host = GetModuleHandleA(nullptr);
     // A handle below 32 is no module: bind nothing, and the host is not supported.
     const bool found = reinterpret_cast<uintptr_t>(host) >= 32;
-    lumisk::gBinding.bind(found, [host](const char* name) {
-      return reinterpret_cast<void*>(GetProcAddress(host, name));
-    });
+    try {
+      throwPoint("DllMain");
+      lumisk::gBinding.bind(found, [host](const char* name) {
+        return reinterpret_cast<void*>(GetProcAddress(host, name));
+      });
+    } catch (...) {
+      // Nothing may leave DllMain: the load fails instead, and the host is told by LoadLibrary.
+      return FALSE;
+    }
   }
   return TRUE;
 }

@@ -16,6 +16,7 @@ using Handler = void (*)(ScriptSession& session, ScriptArgs args);
 // Plug-in calls (ScriptPluginCommands.cpp): the exports as the host calls them, the pads the plug-in
 // reads and writes through the host API and the faults of that API, the time limits, the load/free cycle.
 void load(ScriptSession& session, ScriptArgs args);
+void loadRefused(ScriptSession& session, ScriptArgs args);
 void getName(ScriptSession& session, ScriptArgs args);
 void getExplanation(ScriptSession& session, ScriptArgs args);
 void setInitFile(ScriptSession& session, ScriptArgs args);

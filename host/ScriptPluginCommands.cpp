@@ -109,6 +109,16 @@ void load(ScriptSession& session, ScriptArgs) {
   session.transcript().line(line);
 }
 
+void loadRefused(ScriptSession& session, ScriptArgs) {
+  try {
+    session.host().loadPlugin(session.pluginPath());
+  } catch (const std::runtime_error& e) {
+    session.transcript().line(std::string("plug-in not loaded: ") + e.what());
+    return;
+  }
+  throw std::runtime_error("the plug-in loaded");
+}
+
 void getName(ScriptSession& session, ScriptArgs args) { getText(session, false, number(args[0])); }
 
 void getExplanation(ScriptSession& session, ScriptArgs args) { getText(session, true, number(args[0])); }

@@ -33,6 +33,7 @@ struct Command {
 constexpr Command kCommands[] = {
     // Plug-in calls
     {"load", exactly(0), &commands::load},
+    {"load-refused", exactly(0), &commands::loadRefused},
     {"name", exactly(1), &commands::getName},
     {"explanation", exactly(1), &commands::getExplanation},
     {"ini", exactly(1), &commands::setInitFile},

@@ -18,6 +18,7 @@
 //
 // Plug-in calls (ScriptPluginCommands.cpp):
 //   load                      load the plug-in, find its exports, ask its name
+//   load-refused              the plug-in must refuse to load (its DllMain fails): the reason
 //   name SIZE | explanation SIZE      OQXGetName / OQXGetExplanation into a buffer of SIZE
 //   ini PATH                  OQXSetInitFile
 //   begin | end               OQXBeginPlugin / OQXEndPlugin, timed

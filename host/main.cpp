@@ -6,6 +6,10 @@
 //   orbiqa-sim.exe --plugin PATH --script FILE [--data FOLDER] [--timeout SECONDS]
 //   orbiqa-sim.exe --plugin PATH --ini PATH [--host-ini PATH] --demo the windows, driven for screenshots
 //
+// Each also takes --preload DLL (repeatable): each library is loaded, in the order given,
+// before the plug-in and kept until the process ends, as the launcher's other plug-ins and shell
+// extensions put their own libraries (a compiler's shared runtime among them) into its process first.
+//
 // The windowed runs keep the pads' settings in the host's own INI file (--host-ini, by default
 // orbiqa-sim.ini in the current folder); a scripted run starts from the same pads every time and
 // neither reads nor writes it.
@@ -40,6 +44,7 @@ struct Options {
   std::wstring data;
   std::wstring ini;
   std::wstring hostIni;
+  std::vector<std::wstring> preload;
   bool demo = false;
   int timeoutSeconds = 120;
 };
@@ -55,6 +60,7 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
     else if (word == L"--ini" && hasValue) options.ini = argv[++i];
     else if (word == L"--host-ini" && hasValue) options.hostIni = argv[++i];
     else if (word == L"--timeout" && hasValue) options.timeoutSeconds = std::max(1, _wtoi(argv[++i]));
+    else if (word == L"--preload" && hasValue) options.preload.push_back(argv[++i]);
     else if (word == L"--demo") options.demo = true;
     else return std::nullopt;
   }
@@ -141,8 +147,15 @@ int main() {
   std::unique_ptr<wchar_t*, ArgumentsFree> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
   const auto options = argv ? parse(argc, argv.get()) : std::nullopt;
   if (!options) {
-    std::fputs("usage: orbiqa-sim --plugin PATH [--ini PATH] [--host-ini PATH] [--demo | --script FILE [--data FOLDER] [--timeout S]]\n", stderr);
+    std::fputs("usage: orbiqa-sim [--preload DLL]... --plugin PATH [--ini PATH] [--host-ini PATH] [--demo | --script FILE [--data FOLDER] [--timeout S]]\n", stderr);
     return 2;
+  }
+  for (const auto& library : options->preload) {
+    // Never freed: the libraries stay for the process's life, as they would in the launcher.
+    if (!LoadLibraryW(library.c_str())) {
+      std::fprintf(stderr, "orbiqa-sim: cannot load %ls (error %lu)\n", library.c_str(), GetLastError());
+      return 2;
+    }
   }
   if (!options->script.empty()) return runScript(*options);
   return runInteractive(options->plugin, options->ini, options->hostIni, options->demo);

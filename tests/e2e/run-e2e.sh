@@ -4,6 +4,9 @@
 # with "time " hold measured times: they are shown, not compared.
 #
 #   run-e2e.sh HOST PLUGIN SCRIPT EXPECTED WORKFOLDER
+#
+# LUMISK_E2E_PRELOAD, when set, holds libraries (Unix paths separated by ":") that the host loads before
+# the plug-in, in that order.
 set -uo pipefail
 if [ $# -ne 5 ]; then
   echo "usage: run-e2e.sh HOST PLUGIN SCRIPT EXPECTED WORKFOLDER" >&2
@@ -23,10 +26,15 @@ script_w=$(windows_path "$script")
 plugin_w=$(windows_path "$plugin")
 data_w=$(windows_path "$root/tests/e2e")
 expected=$(realpath "$expected")
+preload=()
+IFS=: read -r -a libraries <<<"${LUMISK_E2E_PRELOAD:-}"
+for library in "${libraries[@]}"; do
+  [ -n "$library" ] && preload+=(--preload "$(windows_path "$library")")
+done
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 1
-"$root/scripts/wine-run.sh" "$host" --script "$script_w" --plugin "$plugin_w" --data "$data_w" --timeout 240 \
+"$root/scripts/wine-run.sh" "$host" "${preload[@]}" --script "$script_w" --plugin "$plugin_w" --data "$data_w" --timeout 240 \
   >transcript.txt 2>stderr.txt
 status=$?
 
