@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "editor/ValueTables.h"
 #include "store/DesignFile.h"
 #include "store/IntegerText.h"
+#include "store/ValueRules.h"
 
 namespace lumisk {
 namespace {
@@ -13,22 +13,16 @@ std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // The values the editor offers for a key, in words; empty when `v` is one of them.
 std::string outsideEditorRange(int key, int32_t v) {
+  if (isOfferedValue(key, v)) return {};
   const KeyType& t = keyType(key);
   switch (t.type) {
-    case ValueType::Enumeration:
-      if (v < 0 || v >= t.param2) return "0〜" + std::to_string(t.param2 - 1) + " のいずれか";
-      break;
+    case ValueType::Enumeration: return "0〜" + std::to_string(t.param2 - 1) + " のいずれか";
     case ValueType::SizeList:
-      if (v < 8 || v > 128 || v % 4 != 0) return "8〜128 の 4 の倍数";
-      break;
-    case ValueType::Number:
-      if (v < t.param1 || v > t.param2) return std::to_string(t.param1) + "〜" + std::to_string(t.param2);
-      break;
-    case ValueType::Colour:
-      if (static_cast<uint32_t>(v) > 0x00FFFFFFu) return "00000000〜00FFFFFF の色";
-      break;
-    case ValueType::FilePath:
-      break;
+      return std::to_string(kSmallestSize) + "〜" + std::to_string(kLargestSize) + " の " +
+             std::to_string(kSizeStep) + " の倍数";
+    case ValueType::Number: return std::to_string(t.param1) + "〜" + std::to_string(t.param2);
+    case ValueType::Colour: return "00000000〜00FFFFFF の色";
+    case ValueType::FilePath: break;
   }
   return {};
 }

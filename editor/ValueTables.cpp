@@ -50,44 +50,13 @@ const std::array<Row, kRowCount> kRows = {{
     {"   サイズ", {I, 20}},
 }};
 
-constexpr ValueType E = ValueType::Enumeration;
-constexpr ValueType N = ValueType::Number;
-constexpr ValueType C = ValueType::Colour;
-
-constexpr std::array<KeyType, kKeyCount> kKeyTypes = {{
-    {E, 0, 2},    // BtnVertical
-    {E, 2, 5},    // DragBar
-    {E, 7, 2},    // GroupName
-    {N, 4, 100},  // DragBarSize
-    {E, 2, 5},    // ScrollBar
-    {E, 7, 2},    // ScrollBtn
-    {E, 7, 2},    // GroupBtn
-    {N, 4, 100},  // ScrollSize
-    {E, 7, 2},    // BtnSmallIcon
-    {E, 7, 2},    // BtnSquare
-    {ValueType::SizeList, kSizeOptionFirst, kSizeOptionCount},  // BtnWidth
-    {ValueType::SizeList, kSizeOptionFirst, kSizeOptionCount},  // BtnHeight
-    {E, 9, 3},    // BtnCaption
-    {C, 0, 0},    // BackColor
-    {C, 0, 0},    // BtnColor
-    {C, 0, 0},    // BtnFocusColor
-    {C, 0, 0},    // HideColor
-    {E, 7, 2},    // BtnTransparent
-    {E, 7, 2},    // BtnSelTransparent
-    {E, 7, 2},    // HideGroupName
-    {N, 0, 100},  // HideSize
-    {N, 1, 200},  // Cols
-    {N, 1, 150},  // Rows
-    {ValueType::FilePath, 0, 0},  // WallPaper
-}};
-
 std::array<std::string, kOptionTextCount> makeOptionTexts() {
   std::array<std::string, kOptionTextCount> texts = {
       "2横方向に配置", "3縦方向に配置", "0表示しない", "4左に表示", "5上に表示", "6右に表示", "7下に表示",
       "0オフ", "1オン", "0表示しない", "7アイコンの下に表示", "6アイコンの右に表示"};
   for (int i = 0; i < kSizeOptionCount; ++i) {
     std::string size(1, ' ');
-    size += std::to_string(8 + 4 * i);
+    size += std::to_string(sizeListValue(i));
     texts[kSizeOptionFirst + i] = std::move(size);
   }
   return texts;
@@ -108,7 +77,6 @@ std::string hex8(int32_t v) {
 
 const RowEntry& rowEntry(int row) { return kRows.at(static_cast<std::size_t>(row)).entry; }
 std::string_view rowCaption(int row) { return kRows.at(static_cast<std::size_t>(row)).caption; }
-const KeyType& keyType(int keyIndex) { return kKeyTypes.at(static_cast<std::size_t>(keyIndex)); }
 std::string_view optionText(int index) { return optionTexts().at(static_cast<std::size_t>(index)); }
 
 int optionIcon(std::string_view text) {

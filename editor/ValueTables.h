@@ -1,5 +1,6 @@
-// The three constant tables behind the editor's value list and value dialog, and the display form of
-// one value. Portable: no window is needed to know what a row shows.
+// The editor's value list as data: its rows, their captions, the option texts, and the display form of
+// one value. What each key may hold is store/ValueRules.h. Portable: no window is needed to know what a
+// row shows.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "store/Design.h"
+#include "store/ValueRules.h"
 
 namespace lumisk {
 
@@ -20,26 +22,13 @@ struct RowEntry {
   int32_t index;
 };
 
-enum class ValueType : int32_t { Enumeration = 1, SizeList = 2, Number = 3, Colour = 4, FilePath = 5 };
-
-struct KeyType {
-  ValueType type;
-  // Enumeration and size list: first option text, number of options. Number: minimum, maximum.
-  int32_t param1;
-  int32_t param2;
-};
-
 inline constexpr int kRowCount = 31;
-inline constexpr int kOptionTextCount = 43;
-inline constexpr int kSizeOptionFirst = 12;
-inline constexpr int kSizeOptionCount = 31;
 inline constexpr int kIconSize = 14;
 inline constexpr int kNoIcon = -1;
 
 const RowEntry& rowEntry(int row);
 // The row caption as the value list holds it, leading blanks or "◆ " included.
 std::string_view rowCaption(int row);
-const KeyType& keyType(int keyIndex);
 std::string_view optionText(int index);
 
 // Icon digit of an option text ("0".."7"), or kNoIcon for a leading blank.

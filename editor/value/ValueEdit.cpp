@@ -39,15 +39,13 @@ std::vector<std::string> listOptions(const KeyType& type) {
 }
 
 int listSelection(const KeyType& type, int32_t v) {
-  // A size list shows the size at or below v; the division truncates toward zero, as the list always has.
-  // In 64 bits: a size read from a file may be anything, and v - 8 must not overflow near INT_MIN.
-  const int64_t index = type.type == ValueType::SizeList ? (int64_t{v} - 8) / 4 : int64_t{v};
+  const int64_t index = type.type == ValueType::SizeList ? sizeListIndex(v) : int64_t{v};
   return index >= 0 && index < type.param2 ? static_cast<int>(index) : -1;
 }
 
 int32_t listStoredValue(const KeyType& type, int selected) {
   if (selected < 0 || selected >= type.param2) return kUnsetInt;
-  return type.type == ValueType::SizeList ? 8 + 4 * selected : selected;
+  return type.type == ValueType::SizeList ? sizeListValue(selected) : selected;
 }
 
 int numberStart(const KeyType& type, int32_t v) {
