@@ -39,8 +39,8 @@ enum EditControlId : int {
   kIdStatusBar = 13,
 };
 
-inline constexpr int kCol0MinWidth = 130;
-inline constexpr int kCol1MinWidth = 70;
+inline constexpr int kCol0MinWidth = kNameColumnDefaultWidth;
+inline constexpr int kCol1MinWidth = kValueColumnDefaultWidth;
 inline constexpr int kValListMinRowHeight = 15;
 
 class TEditForm {

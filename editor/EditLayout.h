@@ -5,6 +5,8 @@
 // children of the window itself, so that every notification reaches one window procedure.
 #pragma once
 
+#include "plugin/InitData.h"
+
 namespace lumisk {
 
 struct LayoutRect {
@@ -21,8 +23,8 @@ struct LayoutRect {
 };
 
 // Outer window size at design, which is also the smallest the window may become.
-inline constexpr int kEditFormDesignWidth = 400;
-inline constexpr int kEditFormDesignHeight = 350;
+inline constexpr int kEditFormDesignWidth = kEditorDefaultWidth;
+inline constexpr int kEditFormDesignHeight = kEditorDefaultHeight;
 
 inline constexpr int kBottomPanelHeight = 40;
 inline constexpr int kLeftPanelWidth = 150;

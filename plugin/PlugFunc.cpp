@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
+#include <variant>
 
 #include "store/Cp932Path.h"
 #include "store/DesignFile.h"
@@ -101,27 +103,37 @@ EditorContext PlugFunc::editorContext() {
 
 void PlugFunc::readSettings(const TMemIniFile& ini) {
   const std::string folder(folderPart(iniPath_));
-  settings_.Left = ini.readInteger(kMain, "Left", 0);
-  settings_.Top = ini.readInteger(kMain, "Top", 0);
-  settings_.Width = ini.readInteger(kMain, "Width", 400);
-  settings_.Height = ini.readInteger(kMain, "Height", 350);
-  settings_.Col0Width = ini.readInteger(kMain, "Col0Width", 130);
-  settings_.Col1Width = ini.readInteger(kMain, "Col1Width", 70);
-  settings_.HintHelp = ini.readBool(kMain, "HintHelp", true);
-  settings_.ImportDir = ini.readString(kMain, "ImportDir", folder);
-  settings_.ExportDir = ini.readString(kMain, "ExportDir", folder);
+  for (const SettingField& setting : kSettingFields) {
+    std::visit(
+        [&](auto field) {
+          auto& value = settings_.*field;
+          using Value = std::remove_reference_t<decltype(value)>;
+          if constexpr (std::is_same_v<Value, int32_t>)
+            value = ini.readInteger(kMain, setting.key, setting.defaultValue);
+          else if constexpr (std::is_same_v<Value, bool>)
+            value = ini.readBool(kMain, setting.key, setting.defaultValue != 0);
+          else
+            value = ini.readString(kMain, setting.key, folder);
+        },
+        setting.field);
+  }
 }
 
 void PlugFunc::writeSettings(TMemIniFile& ini) const {
-  ini.writeInteger(kMain, "Left", settings_.Left);
-  ini.writeInteger(kMain, "Top", settings_.Top);
-  ini.writeInteger(kMain, "Width", settings_.Width);
-  ini.writeInteger(kMain, "Height", settings_.Height);
-  ini.writeInteger(kMain, "Col0Width", settings_.Col0Width);
-  ini.writeInteger(kMain, "Col1Width", settings_.Col1Width);
-  ini.writeBool(kMain, "HintHelp", settings_.HintHelp);
-  ini.writeString(kMain, "ImportDir", settings_.ImportDir);
-  ini.writeString(kMain, "ExportDir", settings_.ExportDir);
+  for (const SettingField& setting : kSettingFields) {
+    std::visit(
+        [&](auto field) {
+          const auto& value = settings_.*field;
+          using Value = std::remove_cvref_t<decltype(value)>;
+          if constexpr (std::is_same_v<Value, int32_t>)
+            ini.writeInteger(kMain, setting.key, value);
+          else if constexpr (std::is_same_v<Value, bool>)
+            ini.writeBool(kMain, setting.key, value);
+          else
+            ini.writeString(kMain, setting.key, value);
+        },
+        setting.field);
+  }
 }
 
 int32_t PlugFunc::beginPlugin() {
