@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <optional>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -18,6 +21,28 @@ constexpr int32_t kTrue = -1;
 constexpr int32_t kFalse = 0;
 constexpr std::size_t kMaxMenuDesigns = 30;
 constexpr const char* kMain = "Main";
+
+// The commands after the designs, in menu order.
+struct MenuCommandRow {
+  MenuCommand command;
+  std::string_view caption;
+};
+constexpr MenuCommandRow kMenuCommands[] = {
+    {MenuCommand::Separator, "-"},
+    {MenuCommand::Capture, "現デザインの登録(&R)"},
+    {MenuCommand::Import, "デザインのインポート(&I)"},
+    {MenuCommand::Editor, "デザインの詳細編集(&E)..."},
+};
+constexpr std::string_view kMenuTitle = "Lumisk(&D)";
+constexpr std::size_t kMenuCommandCount = std::size(kMenuCommands);
+
+std::size_t designItems(std::size_t designCount) { return std::min(designCount, kMaxMenuDesigns); }
+
+std::string_view commandCaption(MenuCommand command) {
+  for (const MenuCommandRow& row : kMenuCommands)
+    if (row.command == command) return row.caption;
+  return {};
+}
 
 // The maker's notice line of the explanation: exactly 48 characters.
 constexpr std::string_view kNotice = "Version 1.0.0    (C) 2026 The Lumisk developers ";
@@ -40,6 +65,22 @@ void fillRecord(TPluginMenuItem* record, std::string_view caption) {
 }
 
 }  // namespace
+
+std::optional<MenuItem> menuItemAt(int32_t item, std::size_t designCount) {
+  if (item < 0) return std::nullopt;
+  const std::size_t n = static_cast<std::size_t>(item);
+  const std::size_t m = designItems(designCount);
+  if (n == 0) return MenuItem{MenuCommand::Title};
+  if (n <= m) return MenuItem{MenuCommand::Design, n - 1};
+  if (n - m - 1 < kMenuCommandCount) return MenuItem{kMenuCommands[n - m - 1].command};
+  return std::nullopt;
+}
+
+int32_t menuItemNumber(MenuCommand command, std::size_t designCount) {
+  std::size_t row = 0;
+  while (row < kMenuCommandCount && kMenuCommands[row].command != command) ++row;
+  return static_cast<int32_t>(designItems(designCount) + 1 + row);
+}
 
 PlugFunc::PlugFunc(FileAccess& files, const Collation& collation, Prompts& prompts)
     : files_(files), collation_(collation), prompts_(prompts) {}
@@ -185,23 +226,14 @@ int32_t PlugFunc::getMenu(int32_t item, TPluginMenuItem* record) const {
     fillRecord(record, "Lumisk[詳細編集中]");
     return kTrue;
   }
-  const std::size_t n = static_cast<std::size_t>(item);
-  const std::size_t m = std::min(designs_->count(), kMaxMenuDesigns);
-  if (n == 0) {
-    fillRecord(record, "Lumisk(&D)");
-  } else if (n <= m) {
-    fillRecord(record, menuCaption(n, designs_->name(n - 1)));
-  } else if (n == m + 1) {
-    fillRecord(record, "-");
-  } else if (n == m + 2) {
-    fillRecord(record, "現デザインの登録(&R)");
-  } else if (n == m + 3) {
-    fillRecord(record, "デザインのインポート(&I)");
-  } else if (n == m + 4) {
-    fillRecord(record, "デザインの詳細編集(&E)...");
-  } else {
-    return kFalse;
-  }
+  const std::optional<MenuItem> entry = menuItemAt(item, designs_->count());
+  if (!entry) return kFalse;
+  if (entry->command == MenuCommand::Title)
+    fillRecord(record, kMenuTitle);
+  else if (entry->command == MenuCommand::Design)
+    fillRecord(record, menuCaption(entry->design + 1, designs_->name(entry->design)));
+  else
+    fillRecord(record, commandCaption(entry->command));
   return kTrue;
 }
 
@@ -211,26 +243,30 @@ int32_t PlugFunc::menuClick(int32_t item, int32_t value) {
   // Before a successful start there is no list to act on; while the editor is open the menu offers no
   // command, and a stray click must not change the list under the window.
   if (item <= 0 || !active_ || editorOpen_) return kFalse;
-  const std::size_t n = static_cast<std::size_t>(item);
-  const std::size_t m = std::min(designs_->count(), kMaxMenuDesigns);
-  if (n <= m) return apply(*designs_, n - 1, api, currentPad_) ? kTrue : kFalse;
-  if (n == m + 2) {
-    capture(*designs_, api, currentPad_, prompts_);
-    return changePluginMenus();
-  }
-  if (n == m + 3) {
-    try {
-      if (!importDesigns(*designs_, settings_.ImportDir, prompts_, files_, collation_)) return kFalse;
-    } catch (const FileError& e) {
-      prompts_.showError(e.what());
-      return kFalse;
-    }
-    return changePluginMenus();
-  }
-  if (n == m + 4 && editor_) {
-    editor_->open(editorContext());
-    editorOpen_ = true;
-    return changePluginMenus();
+  const std::optional<MenuItem> entry = menuItemAt(item, designs_->count());
+  if (!entry) return kFalse;
+  switch (entry->command) {
+    case MenuCommand::Design:
+      return apply(*designs_, entry->design, api, currentPad_) ? kTrue : kFalse;
+    case MenuCommand::Capture:
+      capture(*designs_, api, currentPad_, prompts_);
+      return changePluginMenus();
+    case MenuCommand::Import:
+      try {
+        if (!importDesigns(*designs_, settings_.ImportDir, prompts_, files_, collation_)) return kFalse;
+      } catch (const FileError& e) {
+        prompts_.showError(e.what());
+        return kFalse;
+      }
+      return changePluginMenus();
+    case MenuCommand::Editor:
+      if (!editor_) return kFalse;
+      editor_->open(editorContext());
+      editorOpen_ = true;
+      return changePluginMenus();
+    case MenuCommand::Title:
+    case MenuCommand::Separator:
+      break;
   }
   return kFalse;
 }

@@ -24,6 +24,21 @@ struct TPluginMenuItem {
 };
 static_assert(sizeof(TPluginMenuItem) == 128);
 
+// The plug-in menu: item 0 is its title, items 1 to n the first n designs (at most 30), then the rows of
+// its command table in PlugFunc.cpp. A new command is one row there and one case in menuClick.
+enum class MenuCommand { Title, Design, Separator, Capture, Import, Editor };
+
+struct MenuItem {
+  MenuCommand command;
+  std::size_t design = 0;  // the design's index in the list, for MenuCommand::Design
+};
+
+// What item number `item` is in the menu of a list of `designCount` designs; std::nullopt for a
+// negative number and beyond the last item.
+std::optional<MenuItem> menuItemAt(int32_t item, std::size_t designCount);
+// The item number of `command` (not MenuCommand::Design) in the menu of `designCount` designs.
+int32_t menuItemNumber(MenuCommand command, std::size_t designCount);
+
 class PlugFunc {
  public:
   PlugFunc(FileAccess& files, const Collation& collation, Prompts& prompts);
@@ -40,28 +55,23 @@ class PlugFunc {
   int32_t getMenu(int32_t item, TPluginMenuItem* record) const;
   int32_t menuClick(int32_t item, int32_t value);
 
-  // State the editor works with.
+  // State the editor and the tests see.
   bool active() const { return active_; }
   bool editorOpen() const { return editorOpen_; }
   void setEditorOpen(bool open) { editorOpen_ = open; }
   int32_t currentPad() const { return currentPad_; }
-  const std::string& iniPath() const { return iniPath_; }
   TInitData& settings() { return settings_; }
   const TInitData& settings() const { return settings_; }
   DesignList& designs() { return *designs_; }  // only while active()
-  const HostApi& host() const { return binding_.api(); }
-  FileAccess& files() { return files_; }
-  const Collation& collation() const { return collation_; }
-  Prompts& prompts() { return prompts_; }
-  // Asks the host to rebuild the plug-in menus; 0 when the host is not bound.
-  int32_t changePluginMenus() const;
   // What the editor window is handed when the editor command opens it.
   EditorContext editorContext();
 
   static std::string explanation();
-  static std::string menuCaption(std::size_t number, const std::string& designName);
 
  private:
+  // Asks the host to rebuild the plug-in menus; 0 when the host is not bound.
+  int32_t changePluginMenus() const;
+  static std::string menuCaption(std::size_t number, const std::string& designName);
   void readSettings(const class TMemIniFile& ini);
   void writeSettings(class TMemIniFile& ini) const;
 

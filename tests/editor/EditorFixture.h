@@ -45,8 +45,7 @@ inline void pumpMessages() {
 
 // Opens the editor the way the plug-in menu does: a click on its last command.
 inline TEditForm& openEditorFromMenu(PlugFunc& plug, EditFormLauncher& launcher) {
-  const int32_t m = static_cast<int32_t>(std::min<std::size_t>(plug.designs().count(), 30));
-  plug.menuClick(m + 4, 0);
+  plug.menuClick(menuItemNumber(MenuCommand::Editor, plug.designs().count()), 0);
   TEditForm* form = launcher.form();
   if (!form) throw std::runtime_error("the editor did not open");
   pumpMessages();
