@@ -18,13 +18,10 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
+. scripts/build-env.sh
+. scripts/wine-env.sh
 build=${LUMISK_BENCH_BUILD:-build/native}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  mkdir -p "$(dirname "$build")"
-  cmake --preset native -B "$build" >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-fi
-cmake --build "$build" -j"${LUMISK_BENCH_JOBS:-2}" --target load_save_bench >"$build.bench-build.log" 2>&1 ||
-  { tail -n 60 "$build.bench-build.log"; exit 1; }
+lumisk_build native "$build" "${LUMISK_BENCH_JOBS:-2}" bench load_save_bench
 
 # The files go to a folder of their own, removed afterwards.
 folder=$(mktemp -d "${TMPDIR:-/tmp}/lumisk-bench.XXXXXX")
@@ -35,22 +32,11 @@ if [ "${1:-}" = "--release-heap" ]; then args+=(--release-heap); fi
 [ "${LUMISK_BENCH_WINE:-1}" = 0 ] && exit 0
 
 wine_build=build/win64
-if [ ! -f "$wine_build/CMakeCache.txt" ]; then
-  cmake --preset win64 >"$wine_build.configure.log" 2>&1 || { cat "$wine_build.configure.log"; exit 1; }
-fi
-cmake --build "$wine_build" -j"${LUMISK_BENCH_JOBS:-2}" --target lumisk orbiqa-sim >"$wine_build.bench-build.log" 2>&1 ||
-  { tail -n 60 "$wine_build.bench-build.log"; exit 1; }
-
-# Wine shows the Unix root as drive Z:.
-windows_path() {
-  local p
-  p=$(realpath -m "$1")
-  printf 'Z:%s' "${p//\//\\}"
-}
+lumisk_build win64 "$wine_build" "${LUMISK_BENCH_JOBS:-2}" bench lumisk orbiqa-sim
 work="$folder/wine"
 mkdir -p "$work"
-(cd "$work" && "$root/scripts/wine-run.sh" "$root/$wine_build/orbiqa-sim.exe" --script "$(windows_path "$root/bench/wine-begin-end.txt")" \
-  --plugin "$(windows_path "$root/$wine_build/lumisk.oqx")" --data "$(windows_path "$folder")" --timeout 300 \
+(cd "$work" && "$root/scripts/wine-run.sh" "$root/$wine_build/orbiqa-sim.exe" --script "$(lumisk_windows_path "$root/bench/wine-begin-end.txt")" \
+  --plugin "$(lumisk_windows_path "$root/$wine_build/lumisk.oqx")" --data "$(lumisk_windows_path "$folder")" --timeout 300 \
   >transcript.txt 2>stderr.txt) || { cat "$work/transcript.txt" "$work/stderr.txt"; exit 1; }
 # Every start must have loaded the file, and the file written at the end must be the file read.
 if [ "$(grep -c '^OQXBeginPlugin -> -1$' "$work/transcript.txt")" != 8 ] || ! grep -qx 'same' "$work/transcript.txt"; then

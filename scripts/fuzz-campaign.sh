@@ -15,11 +15,8 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_integer fuzz_menu fuzz_roundtrip fuzz_batched)
 build=${LUMISK_FUZZ_BUILD:-build/fuzz}
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset fuzz -B "$build" >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-fi
-cmake --build "$build" -j"${LUMISK_FUZZ_JOBS:-2}" --target "${targets[@]}" >"$build.build.log" 2>&1 ||
-  { tail -n 60 "$build.build.log"; exit 1; }
+. scripts/build-env.sh
+lumisk_build fuzz "$build" "${LUMISK_FUZZ_JOBS:-2}" fuzz "${targets[@]}"
 
 findings=0
 for target in "${targets[@]}"; do

@@ -20,12 +20,8 @@ seconds=${1:-20}
 build=${LUMISK_FUZZ_BUILD:-build/fuzz}
 targets=(fuzz_roundtrip fuzz_batched fuzz_integer fuzz_menu)
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  mkdir -p "$(dirname "$build")"
-  cmake --preset fuzz -B "$build" >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-fi
-cmake --build "$build" -j"${LUMISK_FUZZ_JOBS:-2}" --target "${targets[@]}" >"$build.build.log" 2>&1 ||
-  { tail -n 60 "$build.build.log"; exit 1; }
+. scripts/build-env.sh
+lumisk_build fuzz "$build" "${LUMISK_FUZZ_JOBS:-2}" fuzz "${targets[@]}"
 
 total_execs=0
 findings=0

@@ -10,8 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
-[ -f build/win32/CMakeCache.txt ] || cmake --preset win32 >/dev/null
-cmake --build build/win32 -j"$(nproc)" --target lumisk >/dev/null
+. scripts/build-env.sh
+lumisk_build win32 build/win32 "$(nproc)" package lumisk
 bash scripts/check-dll.sh build/win32/lumisk.oqx >/dev/null
 
 version=$(sed -n 's/^project(Lumisk VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -22,18 +22,10 @@ bits=64
 if [ "${1:-}" = --32 ]; then bits=32; fi
 bash scripts/setup.sh
 . scripts/wine-env.sh
+. scripts/build-env.sh
 build=${LUMISK_BUILD_DIR:-build/win$bits}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset "win$bits" -B "$build" >"$build.run-configure.log" 2>&1 || { cat "$build.run-configure.log"; exit 1; }
-fi
 # Only what runs: the plug-in and the host (scripts/test.sh builds everything).
-cmake --build "$build" --target lumisk orbiqa-sim >"$build.run-build.log" 2>&1 || { tail -n 40 "$build.run-build.log"; exit 1; }
-
-windows_path() {  # Wine shows the Unix root as drive Z:
-  local p
-  p=$(realpath -m "$1")
-  printf 'Z:%s' "${p//\//\\}"
-}
+lumisk_build "win$bits" "$build" "$(nproc)" run lumisk orbiqa-sim
 
 lumisk_wine_env "$bits" x11
 WINEPREFIX=$(realpath -m "${LUMISK_WINEPREFIX:-$WINEPREFIX}")
@@ -50,7 +42,7 @@ if ! "$wine" reg query "$replacements" /v 'MS UI Gothic' >/dev/null 2>&1; then
   "$wine" reg add "$replacements" /v 'MS UI Gothic' /d 'IPAPGothic' /f >/dev/null 2>&1
 fi
 host=$root/$build/orbiqa-sim.exe
-plugin=$(windows_path "$root/$build/lumisk.oqx")
+plugin=$(lumisk_windows_path "$root/$build/lumisk.oqx")
 
 if [ -n "${DISPLAY:-}" ]; then
   mkdir -p build/run
@@ -60,7 +52,7 @@ if [ -n "${DISPLAY:-}" ]; then
   echo "run: designs in build/run/lumisk.ini; right-click a pad for the plug-in menu"
   cd build/run
   status=0
-  "$wine" "$host" --plugin "$plugin" --ini "$(windows_path lumisk.ini)" || status=$?
+  "$wine" "$host" --plugin "$plugin" --ini "$(lumisk_windows_path lumisk.ini)" || status=$?
   /usr/lib/wine/wineserver -w
   exit $status
 fi
@@ -95,5 +87,5 @@ cd "$demo"
 DEMO
 echo "run: no display; running the demo under Xvfb"
 LC_ALL=${LUMISK_DEMO_LOCALE:-ja_JP.UTF-8} xvfb-run -a -s "-screen 0 1280x800x24" \
-  bash "$demo/demo.sh" "$demo" "$host" "$plugin" "$(windows_path "$demo/lumisk.ini")" "$wine"
+  bash "$demo/demo.sh" "$demo" "$host" "$plugin" "$(lumisk_windows_path "$demo/lumisk.ini")" "$wine"
 echo "run: screenshots above; the host's transcript is $demo/transcript.txt"

@@ -29,16 +29,11 @@ count_ctest() {  # adds ctest's "N tests failed out of M" to the totals
   failed=$((failed + fails))
 }
 
+. scripts/build-env.sh
 build() {  # preset [target...]
   local preset=$1
   shift
-  if [ ! -f "build/$preset/CMakeCache.txt" ]; then
-    cmake --preset "$preset" >"build/$preset.configure.log" 2>&1 || { cat "build/$preset.configure.log"; return 1; }
-  fi
-  local targets=()
-  for target in "$@"; do targets+=(--target "$target"); done
-  cmake --build "build/$preset" -j"$jobs" "${targets[@]}" >"build/$preset.build.log" 2>&1 ||
-    { tail -n 60 "build/$preset.build.log"; return 1; }
+  lumisk_build "$preset" "build/$preset" "$jobs" test "$@"
 }
 
 # What the 64-bit end-to-end scripts run: the plug-in, its probe build and the two hosts.

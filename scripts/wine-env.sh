@@ -7,6 +7,7 @@
 #                                   to the loader to run programs with. SLOT 2, 3... names a second, third...
 #                                   prefix of the same kind, for programs that run side by side
 #   lumisk_pe_bits FILE             prints 32 for a PE i386 program or library, 64 for any other
+#   lumisk_windows_path PATH        prints PATH as the programs under Wine see it (the Unix root is Z:)
 #
 # The 64-bit Wine is the system's wine64. The 32-bit one is the i386 loader emulated by qemu-i386 in the
 # folder that scripts/setup.sh prepares (build/wine32); it needs WINELOADERNOEXEC, or the loader tries to
@@ -35,4 +36,10 @@ lumisk_pe_bits() {
   header=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ')
   machine=$(od -An -t x2 -j $((${header:-0} + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ')
   if [ "$machine" = 14c ] || [ "$machine" = 014c ]; then echo 32; else echo 64; fi
+}
+
+lumisk_windows_path() {
+  local p
+  p=$(realpath -m "$1")
+  printf 'Z:%s' "${p//\//\\}"
 }

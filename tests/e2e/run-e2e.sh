@@ -15,21 +15,16 @@ fi
 host=$1 plugin=$2 script=$3 expected=$4 work=$5
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# Wine shows the Unix root as drive Z:.
-windows_path() {
-  local p
-  p=$(realpath -m "$1")
-  printf 'Z:%s' "${p//\//\\}"
-}
+. "$root/scripts/wine-env.sh"
 
-script_w=$(windows_path "$script")
-plugin_w=$(windows_path "$plugin")
-data_w=$(windows_path "$root/tests/e2e")
+script_w=$(lumisk_windows_path "$script")
+plugin_w=$(lumisk_windows_path "$plugin")
+data_w=$(lumisk_windows_path "$root/tests/e2e")
 expected=$(realpath "$expected")
 preload=()
 IFS=: read -r -a libraries <<<"${LUMISK_E2E_PRELOAD:-}"
 for library in "${libraries[@]}"; do
-  [ -n "$library" ] && preload+=(--preload "$(windows_path "$library")")
+  [ -n "$library" ] && preload+=(--preload "$(lumisk_windows_path "$library")")
 done
 rm -rf "$work"
 mkdir -p "$work"

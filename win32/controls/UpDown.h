@@ -16,9 +16,9 @@ class UpDown {
   void setBuddy(HWND buddy) const { SendMessageW(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0); }
   void setRange(int minimum, int maximum) const { SendMessageW(hwnd_, UDM_SETRANGE32, minimum, maximum); }
   void setPos(int position) const { SendMessageW(hwnd_, UDM_SETPOS32, 0, position); }
-  // The position; `valid` false when the buddy's text is no number within the range.
-  int pos(BOOL* valid) const {
-    return static_cast<int>(SendMessageW(hwnd_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(valid)));
+  // The position; `error` set nonzero when the buddy's text is no number within the range, zero otherwise.
+  int pos(BOOL* error) const {
+    return static_cast<int>(SendMessageW(hwnd_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(error)));
   }
   void range(int& minimum, int& maximum) const {
     SendMessageW(hwnd_, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&minimum), reinterpret_cast<LPARAM>(&maximum));
