@@ -39,7 +39,7 @@ LRESULT CALLBACK DesignListDrag::listProc(HWND hwnd, UINT message, WPARAM wParam
   // that repeats on every message is told once, and the list box still gets every message.
   if (drag->failed_) return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
   try {
-    // Named after the window whose list it serves: the robustness scripts reach it by that name.
+    // The list is the editor window's, and so is the name of the point where its messages enter.
     throwPoint("TEditForm.designListProc");
     bool handled = false;
     const LRESULT result = drag->dispatch(hwnd, message, wParam, lParam, handled);

@@ -70,11 +70,10 @@ TMemIniFile::TMemIniFile(std::string fileName, std::string_view bytes, const Col
 
 void TMemIniFile::parse() {
   // A header is a line that starts with "[" and ends with "]": only the lines that start where a "["
-  // stands need a look, and each gets it at once, while its bytes are at hand (in a large file a second
-  // look goes back to main memory). A NUL byte ends the text; strchr stops at the first one as at the
-  // end, so one pass finds both the "["s and, past the last of them, where the text ends. (Two searches
-  // over the whole text, for the NUL and for "[", cost twice the time where the C library searches byte
-  // by byte, as Wine's does.) The headers are gathered first, so that the sections take one allocation.
+  // stands need a look, and each gets it at once, while its bytes are still in the cache. A NUL byte
+  // ends the text; strchr stops at the first one as at the end, so one pass over the text finds both the
+  // "["s and, past the last of them, where the text ends. The headers are gathered first, so that the
+  // sections take one allocation.
   struct Header {
     std::size_t offset;  // of the "["
     std::size_t length;  // of the line

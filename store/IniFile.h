@@ -116,8 +116,8 @@ class TMemIniFile {
     uint32_t nameLength = 0;
     uint32_t rawBegin = 0;
     uint32_t rawEnd = 0;
-    // keyHash of the name while names are hashed by their ASCII folding (collated_ false), so that the
-    // index is built without reading the names again: in a large file that is a trip to main memory each.
+    // keyHash of the name while names are hashed by their ASCII folding (collated_ false), taken while the
+    // header is read, so that the index is built without reading the names again.
     uint32_t plainHash = 0;
     // Where the section's lines are in splitLines_, once it has any.
     mutable uint32_t lines = kNoLines;
