@@ -138,6 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // 表 ends in byte 5C: it is a file name, neither a folder nor a separator.
                       WallCase{"C:\\dir\\f.dsg", "WallPaper=表", "C:\\dir\\表"},
                       WallCase{"C:\\dir\\f.dsg", "WallPaper=歃", "C:\\dir\\歃"},  // 9F 5C: the last lead byte
+                      // FC 5C: the last lead byte of the upper range.
+                      WallCase{"C:\\dir\\f.dsg", "WallPaper=\xFC\x5C", "C:\\dir\\\xFC\x5C"},
+                      // A file named by a relative path that starts with 表: its 5C is no folder.
+                      WallCase{"表.dsg", "WallPaper=bg.bmp", "bg.bmp"},
                       WallCase{"C:\\dir\\f.dsg", "WallPaper=C:\\壁紙\\表", "C:\\壁紙\\表"},
                       WallCase{"C:\\表\\ソ.dsg", "WallPaper=bg.bmp", "C:\\表\\bg.bmp"},
                       WallCase{"C:\\dir\\表", "WallPaper=bg.bmp", "C:\\dir\\bg.bmp"},

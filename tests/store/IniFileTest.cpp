@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "store/Cp932Path.h"
 #include "store/IniFile.h"
 #include "tests/support/Fakes.h"
 
@@ -90,15 +95,29 @@ TEST(IniLookupTest, SecondBytesOfDoubleByteCharactersAreNeverFolded) {
   EXPECT_EQ(ini.readString("ア", "k", ""), "1");
 }
 
-// A locale may find names equal that differ in more than letter case: here "-" counts for nothing. Names
-// of ASCII letters and digits are found without the collation, which must not hide such an equal name.
-class HyphenBlindCollation final : public Collation {
+// A locale may find names equal that differ in more than letter case: here "-" counts for nothing, and
+// full-width letters fold like ASCII ones (CP932 82 60..82 79 to 82 81..82 9A). Names of ASCII letters
+// and digits are found without the collation, which must not hide such an equal name. It counts how
+// often it is asked.
+class LocaleLikeCollation final : public Collation {
  public:
+  mutable int asked = 0;
+
   bool equal(std::string_view a, std::string_view b) const override { return key(a) == key(b); }
   std::string key(std::string_view s) const override {
+    ++asked;
     std::string k;
-    for (char c : kAscii.key(s))
-      if (c != '-') k += c;
+    const std::string folded = kAscii.key(s);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+      const auto b = static_cast<unsigned char>(folded[i]);
+      if (isLeadByte(b) && i + 1 < folded.size()) {
+        const auto second = static_cast<unsigned char>(folded[++i]);
+        k += folded[i - 1];
+        k += static_cast<char>(b == 0x82 && second >= 0x60 && second <= 0x79 ? second + 0x21 : second);
+      } else if (folded[i] != '-') {
+        k += folded[i];
+      }
+    }
     return k;
   }
 
@@ -106,18 +125,22 @@ class HyphenBlindCollation final : public Collation {
   AsciiCollation kAscii;
 };
 
-TEST(IniLookupTest, PlainNamesStillFindWhatTheCollationCallsEqual) {
-  const HyphenBlindCollation collation;
+TEST(IniLookupTest, NamesAreOneWhereTheCollationSaysAndPlainNamesNeverAskIt) {
   struct Case {
     std::string bytes, section, key, expected;
+    bool asksCollation;
   };
   const Case cases[] = {
-      {"[x]\r\nk=0\r\n[a-1]\r\nk=1\r\n[A1]\r\nk=2\r\n", "a1", "k", "1"},
-      {"[A1]\r\nk=2\r\n[a-1]\r\nk=1\r\n", "a-1", "k", "2"},
-      {"[s]\r\nk-1=3\r\nK1=4\r\n", "S", "k1", "3"},
-      {"[s]\r\nk1=4\r\nk-1=3\r\n", "-s", "k-1", "4"},
+      {"[x]\r\nk=0\r\n[a-1]\r\nk=1\r\n[A1]\r\nk=2\r\n", "a1", "k", "1", true},
+      {"[A1]\r\nk=2\r\n[a-1]\r\nk=1\r\n", "a-1", "k", "2", true},
+      {"[s]\r\nk-1=3\r\nK1=4\r\n", "S", "k1", "3", true},
+      {"[s]\r\nk1=4\r\nk-1=3\r\n", "-s", "k-1", "4", true},
+      {"[Ａｂ]\r\nk=1\r\n[ab]\r\nk=3\r\n[ａＢ]\r\nk=2\r\n", "ＡＢ", "k", "1", true},
+      {"[a1]\r\nk=1\r\n[A1]\r\nk=2\r\n[B]\r\nk=3\r\n", "A1", "k", "1", false},
   };
+  const LocaleLikeCollation oracle;
   for (const auto& c : cases) {
+    const LocaleLikeCollation collation;
     TMemIniFile ini("x.ini", c.bytes, collation);
     EXPECT_EQ(ini.readString("x", "k", "-"), c.bytes.starts_with("[x]") ? "0" : "-") << c.bytes;
     EXPECT_EQ(ini.readString(c.section, c.key, "-"), c.expected) << c.bytes;
@@ -133,8 +156,100 @@ TEST(IniLookupTest, PlainNamesStillFindWhatTheCollationCallsEqual) {
     ini.writeString(c.section, c.key, "new");
     EXPECT_EQ(ini.readString(c.section, c.key, "-"), "new") << c.bytes;
     EXPECT_EQ(ini.sectionCount(), TMemIniFile("x.ini", c.bytes, collation).sectionCount()) << c.bytes;
+    // A section written first is found again by every name the collation calls equal to its own.
+    TMemIniFile fresh("x.ini", "", collation);
+    fresh.writeString(c.section, c.key, "w");
+    for (const auto& name : names) {
+      EXPECT_EQ(fresh.readString(name, c.key, "-"), oracle.equal(name, c.section) ? "w" : "-")
+          << c.bytes << " " << name;
+    }
+    EXPECT_EQ(collation.asked > 0, c.asksCollation) << c.bytes;
   }
 }
+
+// Pairs of names with equal hashes in the INI object's indexes (32 bits of each hash), found once by
+// hashing random names of six letters and digits ("s-" before them for names the collation compares, with
+// this build's std::hash) until two met. A pair that no longer collides tests nothing: search anew.
+uint32_t foldedFnv1a(std::string_view s, uint64_t start, uint64_t prime) {
+  uint64_t h = start;
+  for (const char c : kCollation.key(s)) h = (h ^ static_cast<unsigned char>(c)) * prime;
+  return static_cast<uint32_t>(h);  // the index keeps 32 bits
+}
+uint32_t plainSectionHash(std::string_view s) { return foldedFnv1a(s, 14695981039346656037ull, 1099511628211ull); }
+uint32_t keyHash(std::string_view s) { return foldedFnv1a(s, 2166136261u, 16777619u); }
+uint32_t collatedSectionHash(std::string_view s) {
+  return static_cast<uint32_t>(std::hash<std::string_view>{}(kCollation.key(s)));
+}
+
+struct SameHashCase {
+  const char* what;
+  uint32_t (*hash)(std::string_view);
+  std::string first, second;
+  bool keys;  // key names in one section, or section names
+};
+
+class IniSameHashTest : public ::testing::TestWithParam<SameHashCase> {
+ protected:
+  // The file holding value v1 under the first name and v2 under the second, as serialize() writes it.
+  static std::string file(const SameHashCase& c, const std::string& v1, const std::string& v2) {
+    if (c.keys) return "[s]\r\n" + c.first + "=" + v1 + "\r\n" + c.second + "=" + v2 + "\r\n\r\n";
+    return "[" + c.first + "]\r\nk=" + v1 + "\r\n\r\n[" + c.second + "]\r\nk=" + v2 + "\r\n\r\n";
+  }
+  static std::string read(const TMemIniFile& ini, const SameHashCase& c, const std::string& name) {
+    return c.keys ? ini.readString("s", name, "-") : ini.readString(name, "k", "-");
+  }
+  static void write(TMemIniFile& ini, const SameHashCase& c, const std::string& name, const std::string& value) {
+    if (c.keys)
+      ini.writeString("s", name, value);
+    else
+      ini.writeString(name, "k", value);
+  }
+};
+
+TEST_P(IniSameHashTest, EachNameIsReadAndWrittenAsItself) {
+  const auto& c = GetParam();
+  ASSERT_EQ(c.hash(c.first), c.hash(c.second)) << c.what;
+  const std::string bytes = file(c, "1", "2");
+  for (const bool secondFirst : {false, true}) {  // the index is built by the first lookup
+    const TMemIniFile ini("x.ini", bytes, kCollation);
+    if (secondFirst) {
+      EXPECT_EQ(read(ini, c, c.second), "2") << c.what;
+    }
+    EXPECT_EQ(read(ini, c, c.first), "1") << c.what;
+    EXPECT_EQ(read(ini, c, c.second), "2") << c.what;
+  }
+  // Both at once: both keys of the section, or each section by its position.
+  const TMemIniFile ini("x.ini", bytes, kCollation);
+  const std::string_view both[] = {c.first, c.second};
+  const std::string_view k = "k";
+  std::optional<std::string_view> values[2];
+  if (c.keys) {
+    ini.readValues("s", both, values);
+  } else {
+    const TMemIniFile::Keys keys(std::span(&k, 1));
+    ini.readValues(0, keys, std::span(&values[0], 1));
+    ini.readValues(1, keys, std::span(&values[1], 1));
+  }
+  EXPECT_EQ(values[0], "1") << c.what;
+  EXPECT_EQ(values[1], "2") << c.what;
+
+  TMemIniFile written("x.ini", bytes, kCollation);
+  write(written, c, c.second, "3");
+  EXPECT_EQ(written.serialize(), file(c, "1", "3")) << c.what;
+  write(written, c, c.first, "4");
+  EXPECT_EQ(written.serialize(), file(c, "4", "3")) << c.what;
+  TMemIniFile fresh("x.ini", "", kCollation);
+  write(fresh, c, c.first, "1");
+  write(fresh, c, c.second, "2");
+  EXPECT_EQ(fresh.serialize(), bytes) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, IniSameHashTest,
+    ::testing::Values(SameHashCase{"plain section names", plainSectionHash, "c29v0q", "uantfy", false},
+                      SameHashCase{"section names the collation compares", collatedSectionHash, "s-d7b6ir",
+                                   "s-au7u8i", false},
+                      SameHashCase{"key names", keyHash, "02pavx", "50wiai", true}));
 
 TEST(IniWriteTest, ReplacesTheFirstMatchingLineOrAppends) {
   TMemIniFile ini("x.ini", "[a]\r\nx=1\r\nK=old\r\nk=other\r\n[b]\r\n[A]\r\nk=9\r\n", kCollation);
@@ -191,24 +306,43 @@ TEST(IniFileAccessTest, UpdateFileWritesTheWholeImage) {
 }
 
 // Reading many keys at once must find, for each key, the line readString finds: the first line of the
-// first section of that name, letter case ignored, blanks part of the key, comments skipped.
-TEST(IniBatchTest, ReadValuesFindWhatReadStringFinds) {
-  const TMemIniFile ini("x.ini",
-                        "k=before\n[s]\r\n;k=comment\r\nName =blank\rk=1\nK=2\r\n\r\nname=y\r\nA=b=c\r\nlast\r\n"
-                        "[S]\r\nk=second section\r\nz=1",
-                        kCollation);
-  const std::string_view keys[] = {"Name", "k", "K", "missing", "a", "k", "z", ""};
-  std::optional<std::string_view> values[std::size(keys)];
-  ini.readValues("S", keys, values);
-  const std::optional<std::string_view> expected[] = {"y", "1", "1", std::nullopt, "b=c", "1", std::nullopt,
-                                                      std::nullopt};
-  for (std::size_t k = 0; k < std::size(keys); ++k) {
-    EXPECT_EQ(values[k], expected[k]) << keys[k];
-    EXPECT_EQ(ini.readString("S", keys[k], "-"), std::string(expected[k].value_or("-"))) << keys[k];
+// first section of that name, letter case ignored, blanks part of the key, comments skipped, whatever
+// order the lines come in. So it must once the section has been split into lines by a write.
+struct BatchCase {
+  const char* what;
+  std::string bytes;
+  std::vector<std::string_view> keys;
+  std::vector<std::optional<std::string_view>> expected;  // from section "S"
+};
+
+class IniBatchReadTest : public ::testing::TestWithParam<BatchCase> {};
+
+TEST_P(IniBatchReadTest, ReadValuesFindWhatReadStringFinds) {
+  const auto& c = GetParam();
+  TMemIniFile ini("x.ini", c.bytes, kCollation);
+  std::vector<std::optional<std::string_view>> values(c.keys.size());
+  for (const bool split : {false, true}) {
+    if (split) ini.writeString("S", "unasked", "");
+    ini.readValues("S", c.keys, values);
+    for (std::size_t k = 0; k < c.keys.size(); ++k) {
+      EXPECT_EQ(values[k], c.expected[k]) << c.what << ": " << c.keys[k] << (split ? " split" : "");
+      EXPECT_EQ(ini.readString("S", c.keys[k], "-"), std::string(c.expected[k].value_or("-"))) << c.keys[k];
+    }
   }
-  ini.readValues("missing", keys, values);
+  ini.readValues("missing", c.keys, values);
   for (const auto& v : values) EXPECT_FALSE(v);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IniBatchReadTest,
+    ::testing::Values(
+        BatchCase{"the first line of the first section",
+                  "k=before\n[s]\r\n;k=comment\r\nName =blank\rk=1\nK=2\r\n\r\nname=y\r\nA=b=c\r\nlast\r\n"
+                  "[S]\r\nk=second section\r\nz=1",
+                  {"Name", "k", "K", "missing", "a", "k", "z", ""},
+                  {"y", "1", "1", std::nullopt, "b=c", "1", std::nullopt, std::nullopt}},
+        BatchCase{"a key repeated out of order", "[s]\r\nB=1\r\nA=2\r\nB=3\r\nC=4\r\n", {"A", "B", "C"},
+                  {"2", "1", "4"}}));
 
 // Keys written together behave as if written one after the other: "k" and "K" are one key, so the second
 // write replaces the line the first one replaced.

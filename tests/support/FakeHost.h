@@ -21,6 +21,7 @@ class FakeHost {
     int32_t pad;
     std::string key;
     std::string value;
+    int32_t size;  // OQAGetPadInit: the buffer size it was given
   };
 
   std::map<std::string, std::string> padValues;  // what OQAGetPadInit answers, per key
@@ -50,12 +51,12 @@ class FakeHost {
   }
 
   static int32_t LUMISK_STDCALL getPadID(int32_t value) {
-    current()->calls.push_back({"OQAGetPadID", value, "", ""});
+    current()->calls.push_back({"OQAGetPadID", value, "", "", 0});
     return value + current()->padForValue;
   }
   static int32_t LUMISK_STDCALL getPadInit(int32_t pad, const char* key, char* buffer, int32_t size) {
     FakeHost& h = *current();
-    h.calls.push_back({"OQAGetPadInit", pad, key, ""});
+    h.calls.push_back({"OQAGetPadInit", pad, key, "", size});
     const auto it = h.padValues.find(key);
     if (it == h.padValues.end() || size <= 0) return 0;
     const std::size_t n = std::min(it->second.size(), static_cast<std::size_t>(size));
@@ -65,11 +66,11 @@ class FakeHost {
   }
   static int32_t LUMISK_STDCALL setPadInit(int32_t pad, const char* key, const char* value) {
     FakeHost& h = *current();
-    h.calls.push_back({"OQASetPadInit", pad, key, value});
+    h.calls.push_back({"OQASetPadInit", pad, key, value, 0});
     return h.refuse.contains(key) ? 0 : 1;
   }
   static int32_t LUMISK_STDCALL changePluginMenus(const char* name) {
-    current()->calls.push_back({"OQAChangePluginMenus", 0, name, ""});
+    current()->calls.push_back({"OQAChangePluginMenus", 0, name, "", 0});
     return current()->menusResult;
   }
 

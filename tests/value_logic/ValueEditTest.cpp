@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/ScriptedValueDialogs.h"
 #include "editor/value/ValueEdit.h"
 #include "tests/support/Fakes.h"
@@ -10,16 +12,19 @@ namespace {
 using testing::ScriptedPrompts;
 
 // Rows of the value list used below, with the key each one shows.
+constexpr int kRowPadHeading = 0;     // "◆ パッドサイズ", the first row of the list
 constexpr int kRowCols = 1;           // Cols, number 1..200
 constexpr int kRowRows = 2;           // Rows, number 1..150
 constexpr int kRowButtonHeading = 3;  // "◆ ボタン", seven rows
 constexpr int kRowBtnWidth = 6;       // size list
 constexpr int kRowBtnCaption = 9;     // enumeration, three options
+constexpr int kRowSelectedHeading = 11;  // "◆ 選択されたボタン", two rows
 constexpr int kRowDragBarHeading = 14;
 constexpr int kRowWorkspaceHeading = 23;
 constexpr int kRowBackColor = 24;
 constexpr int kRowWallPaper = 25;
-constexpr int kRowHideSize = 30;      // number 0..100
+constexpr int kRowHiddenHeading = 27;
+constexpr int kRowHideSize = 30;      // number 0..100, the last row of the list
 
 constexpr int kCols = 21, kDragBar = 1, kGroupName = 2, kDragBarSize = 3, kBtnWidth = 10, kBtnHeight = 11,
               kBtnCaption = 12, kBackColor = 13, kBtnColor = 14, kBtnTransparent = 17, kHideSize = 20,
@@ -105,6 +110,41 @@ TEST(ClearCommand, CancelKeepsEveryValue) {
   EXPECT_EQ(d, before);
 }
 
+// A heading stands for its whole group, wherever it lies, and the walk goes on after that group: each
+// set value is cleared once, however the selection overlaps.
+struct HeadingCase {
+  const char* what;
+  std::vector<int> selected;
+  std::vector<int> cleared;  // rows, in list order, of a design with every value set
+};
+
+class ClearHeadingTest : public ::testing::TestWithParam<HeadingCase> {};
+
+TEST_P(ClearHeadingTest, ClearsEachGroupOnce) {
+  const auto& c = GetParam();
+  TDesign d = TDesign::unset();
+  for (auto& v : d.intValues) v = 1;
+  d.wallPaper() = "C:\\a.bmp";
+  RowSelection selected{};
+  for (const int r : c.selected) selected[static_cast<std::size_t>(r)] = true;
+  const auto plan = planClear(d, selected);
+  ASSERT_TRUE(plan) << c.what;
+  EXPECT_EQ(plan->rows, c.cleared) << c.what;
+  applyClear(d, *plan);
+  for (int row = 0; row < kRowCount; ++row) {
+    const bool cleared = std::find(c.cleared.begin(), c.cleared.end(), row) != c.cleared.end();
+    EXPECT_EQ(isValueSet(d, row), rowEntry(row).kind != RowKind::Heading && !cleared) << c.what << " row " << row;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, ClearHeadingTest,
+    ::testing::Values(HeadingCase{"the first row of the list is a heading", {kRowPadHeading}, {kRowCols, kRowRows}},
+                      HeadingCase{"a heading with the last row of its group", {kRowHiddenHeading, kRowHideSize},
+                                  {28, 29, kRowHideSize}},
+                      HeadingCase{"two headings of adjacent groups", {kRowSelectedHeading, kRowDragBarHeading},
+                                  {12, 13, 15, 16, 17}}));
+
 // ---- List, size list and number values ------------------------------------------------------------
 
 struct ListCase {
@@ -173,6 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"emptied field keeps the position elsewhere", kCols, "", 40, 40},
                       NumberCase{"beyond the maximum", kRows, "151", 12, 12},
                       NumberCase{"below the minimum", kCols, "0", 3, 3},
+                      NumberCase{"the minimum typed exactly", kCols, "1", 9, 1},
+                      NumberCase{"where an emptied field is 0, a typed number", kHideSize, "100", 40, 100},
                       NumberCase{"pasted letters", kCols, "12a", 9, 9},
                       NumberCase{"very long digits", kCols, "99999999999999999999999", 9, 9},
                       NumberCase{"position outside the range is held in it", kRows, "", 300, 150}));
