@@ -225,11 +225,7 @@ uint64_t TMemIniFile::keyHash(std::string_view name) const {
   return plainKeyHash(name);
 }
 
-uint64_t TMemIniFile::plainKeyHash(std::string_view name) {
-  uint64_t h = 14695981039346656037ull;  // FNV-1a
-  for (char c : name) h = (h ^ static_cast<unsigned char>(foldAscii(c))) * 1099511628211ull;
-  return h;
-}
+uint64_t TMemIniFile::plainKeyHash(std::string_view name) { return foldedHash(name); }
 
 std::size_t TMemIniFile::findSectionByHash(std::string_view name, uint64_t hash) const {
   const std::size_t found = bySectionKey_.find(hash, sameAs(name));

@@ -7,12 +7,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace lumisk::ini_text {
+#include "store/AsciiText.h"
 
-constexpr bool isAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-constexpr char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+namespace lumisk::ini_text {
 
 inline bool allAsciiAlnum(std::string_view s) {
   for (char c : s)
@@ -27,10 +24,17 @@ constexpr uint32_t kNoKey = 0xFFFFFFFF;        // no "=": never matches
 constexpr uint32_t kCollatedKey = 0xFFFFFFFE;  // compare through the collation
 constexpr uint32_t kUnknownKey = 0xFFFFFFFD;   // not looked at yet
 
-// FNV-1a over the folded bytes of a key, kept below the marks above.
+// FNV-1a over the folded bytes of a name, kept below the marks above: the hash of keys and of section
+// names alike.
 constexpr uint32_t kHashStart = 2166136261u;
 constexpr uint32_t hashStep(uint32_t h, char c) { return (h ^ static_cast<unsigned char>(foldAscii(c))) * 16777619u; }
 constexpr uint32_t hashEnd(uint32_t h) { return h & 0x7FFFFFFF; }
+
+inline uint32_t foldedHash(std::string_view name) {
+  uint32_t h = kHashStart;
+  for (char c : name) h = hashStep(h, c);
+  return hashEnd(h);
+}
 
 // The key hash of a line: that of the bytes before its first "=" when they are all ASCII letters and
 // digits, kCollatedKey when they are not, kNoKey without "=". One pass over the key.

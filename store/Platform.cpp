@@ -1,13 +1,9 @@
 #include "store/Platform.h"
 
+#include "store/AsciiText.h"
 #include "store/Cp932Path.h"
 
 namespace lumisk {
-namespace {
-
-constexpr char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
 
 FileError cannotOpenError(std::string_view fileName) {
   return FileError("ファイル " + std::string(fileName) + " は開けません");

@@ -175,8 +175,7 @@ uint32_t foldedFnv1a(std::string_view s, uint64_t start, uint64_t prime) {
   for (const char c : kCollation.key(s)) h = (h ^ static_cast<unsigned char>(c)) * prime;
   return static_cast<uint32_t>(h);  // the index keeps 32 bits
 }
-uint32_t plainSectionHash(std::string_view s) { return foldedFnv1a(s, 14695981039346656037ull, 1099511628211ull); }
-uint32_t keyHash(std::string_view s) { return foldedFnv1a(s, 2166136261u, 16777619u); }
+uint32_t plainHash(std::string_view s) { return foldedFnv1a(s, 2166136261u, 16777619u); }  // keys and sections
 uint32_t collatedSectionHash(std::string_view s) {
   return static_cast<uint32_t>(std::hash<std::string_view>{}(kCollation.key(s)));
 }
@@ -246,10 +245,10 @@ TEST_P(IniSameHashTest, EachNameIsReadAndWrittenAsItself) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, IniSameHashTest,
-    ::testing::Values(SameHashCase{"plain section names", plainSectionHash, "c29v0q", "uantfy", false},
+    ::testing::Values(SameHashCase{"plain section names", plainHash, "02pavx", "50wiai", false},
                       SameHashCase{"section names the collation compares", collatedSectionHash, "s-d7b6ir",
                                    "s-au7u8i", false},
-                      SameHashCase{"key names", keyHash, "02pavx", "50wiai", true}));
+                      SameHashCase{"key names", plainHash, "02pavx", "50wiai", true}));
 
 TEST(IniWriteTest, ReplacesTheFirstMatchingLineOrAppends) {
   TMemIniFile ini("x.ini", "[a]\r\nx=1\r\nK=old\r\nk=other\r\n[b]\r\n[A]\r\nk=9\r\n", kCollation);
