@@ -2,6 +2,8 @@
 // drawing, resources and speed.
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
+#include <vector>
 
 #include "tests/editor/EditorFixture.h"
 
@@ -279,24 +281,133 @@ TEST_F(ShortcutTest, TheDesignListLabelsAccessKeyFocusesTheListAndTheValueLabels
   EXPECT_EQ(GetFocus(), designListOf(form).hwnd());
 }
 
-TEST_F(ShortcutTest, EscapeCancelsAndEnterIsOk) {
-  begin({"A", "B"});
-  {
-    TEditForm& form = open();
-    PostMessageW(designListOf(form).hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
-    pump();
-    EXPECT_FALSE(isOpen());
+// ---- Real keyboard input: the menu bar's keys and the window's own ---------------------------------
+
+// A key, pressed alone or with a modifier held (0 for none).
+struct Stroke {
+  WORD modifier;
+  WORD key;
+};
+
+// What one run of keys leaves behind. Every run starts from the same window: designs A, B, C, D, the
+// first moved down one row (B, A, C, D: the working copy changed), A selected, the design list focused.
+struct KeyCase {
+  const char* what;
+  std::vector<Stroke> strokes;
+  bool dropDownShown;                  // a menu's drop-down was open once the keys were taken
+  bool open;                           // the editor is still open
+  std::vector<std::string> committed;  // the plug-in's designs afterwards
+  bool discardAsked;
+  std::vector<std::string> renamed;    // the designs the rename command asked for
+  std::vector<int> selection;          // the design list's selection, while open
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.what; }
+
+// Watches an open menu from inside its own loop. A thread timer's message comes only once the queue holds
+// no input: by then the menu has taken every key. The probe notes whether a drop-down is showing and
+// ends a menu still open, so that the test goes on.
+class MenuProbe {
+ public:
+  MenuProbe() {
+    dropDownShown_ = false;
+    timer_ = SetTimer(nullptr, 0, 100, &MenuProbe::tick);
   }
+  ~MenuProbe() { KillTimer(nullptr, timer_); }
+  MenuProbe(const MenuProbe&) = delete;
+  MenuProbe& operator=(const MenuProbe&) = delete;
+  static bool dropDownShown() { return dropDownShown_; }
+
+ private:
+  static BOOL CALLBACK findDropDown(HWND hwnd, LPARAM found) {
+    wchar_t kind[16] = {};
+    GetClassNameW(hwnd, kind, 16);
+    if (lstrcmpW(kind, L"#32768") == 0 && IsWindowVisible(hwnd)) *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+  }
+  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || !(info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE))) {
+      return;
+    }
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), findDropDown, reinterpret_cast<LPARAM>(&found));
+    dropDownShown_ = dropDownShown_ || found;
+    EndMenu();
+  }
+
+  static inline bool dropDownShown_ = false;
+  UINT_PTR timer_ = 0;
+};
+
+class KeyboardTest : public EditorTest, public ::testing::WithParamInterface<KeyCase> {
+ protected:
+  // The strokes as a keyboard sends them, all queued at once as a quick typist would.
+  static void type(const std::vector<Stroke>& strokes) {
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = vk;
+      in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+      const bool extended = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
+      in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+      inputs.push_back(in);
+    };
+    for (const Stroke& s : strokes) {
+      if (s.modifier) key(s.modifier, false);
+      key(s.key, false);
+      key(s.key, true);
+      if (s.modifier) key(s.modifier, true);
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+  }
+};
+
+TEST_P(KeyboardTest, MenuKeysStayWithTheMenuAndTheOthersReachTheButtonsShortcutsAndList) {
+  const KeyCase& c = GetParam();
+  begin({"A", "B", "C", "D"});
+  TEditForm& form = open();
+  command(form, kCmdLower);
+  ASSERT_EQ(selectedDesigns(form), std::vector<int>{1});
+  ASSERT_EQ(GetActiveWindow(), form.hwnd());
+  ASSERT_EQ(GetFocus(), designListOf(form).hwnd());
+  prompts.confirms = {true};  // a Cancel that asks is answered: discard and close
   {
-    TEditForm& form = open();
-    selectDesigns(form, {1});
-    command(form, kCmdUpper);
-    PostMessageW(valListOf(form).hwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    MenuProbe probe;
+    type(c.strokes);
     pump();
-    EXPECT_FALSE(isOpen());
-    EXPECT_EQ(designNames(plug), (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(MenuProbe::dropDownShown(), c.dropDownShown);
+  }
+  EXPECT_EQ(isOpen(), c.open);
+  EXPECT_EQ(designNames(plug), c.committed);
+  EXPECT_EQ(!prompts.confirmed.empty(), c.discardAsked);
+  EXPECT_EQ(prompts.nameSuggestions, c.renamed);
+  if (isOpen()) {
+    EXPECT_EQ(selectedDesigns(*launcher->form()), c.selection);
+    EXPECT_EQ(rowNames(*launcher->form()), (std::vector<std::string>{"B", "A", "C", "D"}));
   }
 }
+
+const std::vector<std::string> kAsBefore{"A", "B", "C", "D"};
+const std::vector<std::string> kMoved{"B", "A", "C", "D"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardTest,
+    ::testing::Values(
+        // In the menu: the keys belong to the menu alone.
+        KeyCase{"Alt, then Esc: only the menu closes", {{0, VK_MENU}, {0, VK_ESCAPE}}, false, true, kAsBefore,
+                false, {}, {1}},
+        KeyCase{"F10, arrows to the rename item, Enter: the item runs, the list stays",
+                {{0, VK_F10}, {0, VK_RIGHT}, {0, VK_DOWN}, {0, VK_DOWN}, {0, VK_UP}, {0, VK_RETURN}},
+                false, true, kAsBefore, false, {"A"}, {1}},
+        KeyCase{"Alt+D: the design menu drops down", {{VK_MENU, 'D'}}, true, true, kAsBefore, false, {}, {1}},
+        // Outside a menu: the buttons, the shortcuts and the list.
+        KeyCase{"Enter is OK", {{0, VK_RETURN}}, false, false, kMoved, false, {}, {}},
+        KeyCase{"Esc is Cancel", {{0, VK_ESCAPE}}, false, false, kAsBefore, true, {}, {}},
+        KeyCase{"Ctrl+R renames", {{VK_CONTROL, 'R'}}, false, true, kAsBefore, false, {"A"}, {1}},
+        KeyCase{"Down moves the selection", {{0, VK_DOWN}}, false, true, kAsBefore, false, {}, {2}}));
 
 // ---- OK, Cancel and closing ---------------------------------------------------------------------
 
