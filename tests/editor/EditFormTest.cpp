@@ -495,15 +495,13 @@ TEST_F(EditorTest, EndingThePluginClosesTheWindowAndWritesItsSettings) {
 
 TEST_F(EditorTest, StoredGeometryIsCorrectedAtOpeningAndStoredAtClosing) {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   ASSERT_LT(screenWidth, 5000);
-  begin({"A"}, {"Left=5000", "Top=" + std::to_string(screenHeight), "Width=100", "Height=100", "Col0Width=50",
-                "Col1Width=10", "HintHelp=0"});
+  begin({"A"}, {"Left=5000", "Top=20", "Width=100", "Height=100", "Col0Width=50", "Col1Width=10", "HintHelp=0"});
   TEditForm& form = open();
   RECT outer{};
   GetWindowRect(form.hwnd(), &outer);
   EXPECT_EQ(outer.left, 0);
-  EXPECT_EQ(outer.top, screenHeight);  // equal to the screen height: not beyond it, so it stays
+  EXPECT_EQ(outer.top, 20);
   EXPECT_EQ(outer.right - outer.left, 400);
   EXPECT_EQ(outer.bottom - outer.top, 350);
   EXPECT_EQ(sectionWidthOf(form, 0), 130);
@@ -518,20 +516,62 @@ TEST_F(EditorTest, StoredGeometryIsCorrectedAtOpeningAndStoredAtClosing) {
   pump();
   const TInitData& s = plug.settings();
   EXPECT_EQ(s.Left, 0);
-  EXPECT_EQ(s.Top, screenHeight);
+  EXPECT_EQ(s.Top, 20);
   EXPECT_EQ(s.Width, 400);
   EXPECT_EQ(s.Height, 350);
   EXPECT_EQ(s.Col0Width, 130);
   EXPECT_EQ(s.Col1Width, 70);
   EXPECT_TRUE(s.HintHelp);
 
-  plug.settings().Left = screenWidth;  // equal to the width: stays
-  plug.settings().Top = screenHeight + 1;
   TEditForm& again = open();
-  GetWindowRect(again.hwnd(), &outer);
-  EXPECT_EQ(outer.left, screenWidth);
-  EXPECT_EQ(outer.top, 0);
   EXPECT_TRUE(IsWindowVisible(statusBarOf(again).hwnd()));
+}
+
+// A stored position is reset to 0 only beyond the primary screen's right or bottom edge, and moved onto
+// the primary display's work area only when no display shows any part of the window (here the primary
+// display is the only one).
+TEST_F(EditorTest, StoredPositionOpensTheWindowWhereADisplayShowsIt) {
+  const int w = GetSystemMetrics(SM_CXSCREEN);
+  const int h = GetSystemMetrics(SM_CYSCREEN);
+  MONITORINFO primary{};
+  primary.cbSize = sizeof primary;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary));
+  const RECT work = primary.rcWork;
+  ASSERT_LE(work.top, 20);
+  ASSERT_GE(work.bottom - work.top, 350 + 20);
+  struct Row {
+    const char* what;
+    int left, top;
+    LONG wantLeft, wantTop;
+  };
+  const Row rows[] = {
+      {"beyond the right edge: reset to 0", 5000, 20, 0, 20},
+      {"beyond the bottom edge: reset to 0", 20, h + 1, 20, 0},
+      {"sticking out to the right and below: stays", w - 100, h - 100, w - 100, h - 100},
+      {"negative, partly shown: stays", -100, -50, -100, -50},
+      {"at the right edge, not beyond it: not reset, but shown by no display", w, 20, work.right - 400, 20},
+      {"at the bottom edge, not beyond it: not reset, but shown by no display", 20, h, 20, work.bottom - 350},
+      {"far to the left, where a display was", -5000, 20, work.left, 20},
+      {"far above and to the left", -5000, -5000, work.left, work.top},
+  };
+  begin({"A"});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    plug.settings().Left = row.left;
+    plug.settings().Top = row.top;
+    TEditForm& form = open();
+    RECT outer{};
+    GetWindowRect(form.hwnd(), &outer);
+    EXPECT_EQ(outer.left, row.wantLeft);
+    EXPECT_EQ(outer.top, row.wantTop);
+    EXPECT_EQ(outer.right - outer.left, 400);
+    EXPECT_EQ(outer.bottom - outer.top, 350);
+    command(form, kCmdCancel);
+    pump();
+    ASSERT_FALSE(isOpen());
+    EXPECT_EQ(plug.settings().Left, row.wantLeft);
+    EXPECT_EQ(plug.settings().Top, row.wantTop);
+  }
 }
 
 TEST_F(EditorTest, HeaderSectionsKeepTheirMinimumAndTheirWidthIsStored) {
