@@ -13,6 +13,18 @@ namespace {
 // the host's one user-interface thread.
 DialogMessageHook* gActiveHook = nullptr;
 
+// A menu's loop reads its keys through the same queue, so the hook sees them as they are taken off it,
+// after the menu has acted on them: routed again, Esc would also press Cancel, Enter OK, and the arrows
+// would move the focused list. A key that opens a menu (Alt, F10, Alt with a letter) arrives before the
+// menu is open and is routed as always: the navigation presses no button for it and dispatches it to the
+// window, whose default handling opens the menu; what the opening itself queues for the menu comes after.
+bool menuOpen() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+         (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+}
+
 }  // namespace
 
 DialogMessageHook::DialogMessageHook(HWND window, HACCEL accelerators, UINT failedMessage)
@@ -30,6 +42,7 @@ DialogMessageHook::~DialogMessageHook() {
 void DialogMessageHook::route(MSG& msg) const {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return;
   if (msg.hwnd != window_ && !IsChild(window_, msg.hwnd)) return;
+  if (menuOpen()) return;
   // Both calls may send commands to the window, and a command may close it and end this hook:
   // nothing of the hook object is used once they have run.
   const HWND window = window_;

@@ -5,6 +5,7 @@
 // (WH_GETMESSAGE) gives every keyboard message meant for the window or one of its children first to the
 // window's accelerator table, then to the dialog navigation (Tab, Enter for the default button, Esc
 // for Cancel); a message either of them handled is turned into WM_NULL before the loop dispatches it.
+// While a menu of the thread is open its keys are left to the menu alone.
 #pragma once
 
 #include <windows.h>

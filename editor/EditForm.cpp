@@ -12,6 +12,7 @@
 #include "editor/ValueTables.h"
 #include "win32/Cp932.h"
 #include "win32/ExportGuard.h"
+#include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {
@@ -221,12 +222,18 @@ void TEditForm::FormCreate() {
   prompts_->setOwner(EditorDialogOwner{hwnd_, ValList.hwnd(), Images.get()});
 
   TInitData& settings = context_.settings;
-  // Only a position beyond the screen's right or bottom edge is corrected; a window that merely sticks
-  // out, or one at a negative position, stays where it was.
+  // Only a position beyond the primary screen's right or bottom edge is reset; a window that merely
+  // sticks out, or one at a negative position on a display to the left or above, stays where it was.
   if (GetSystemMetrics(SM_CXSCREEN) < settings.Left) settings.Left = 0;
   if (GetSystemMetrics(SM_CYSCREEN) < settings.Top) settings.Top = 0;
-  SetWindowPos(hwnd_, nullptr, settings.Left, settings.Top, std::max(settings.Width, kEditFormDesignWidth),
-               std::max(settings.Height, kEditFormDesignHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+  // A window that no display shows (its display was removed) could not be moved back: it has no system
+  // menu, and its caption is out of reach.
+  const int width = std::max(settings.Width, kEditFormDesignWidth);
+  const int height = std::max(settings.Height, kEditFormDesignHeight);
+  const POINT place = onSomeDisplay(POINT{settings.Left, settings.Top}, SIZE{width, height});
+  settings.Left = place.x;
+  settings.Top = place.y;
+  SetWindowPos(hwnd_, nullptr, settings.Left, settings.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   setSectionWidth(0, std::max(settings.Col0Width, kCol0MinWidth));
   setSectionWidth(1, std::max(settings.Col1Width, kCol1MinWidth));

@@ -43,6 +43,9 @@ class PicturePreview {
 
   void attach(HWND child) { child_ = child; }
   const std::wstring& initialPath() const { return initialPath_; }
+  // The hook failed: the dialog goes on without the preview.
+  bool failed() const { return failed_; }
+  void fail() { failed_ = true; }
 
   void show(const std::wstring& path) {
     bitmap_ = BitmapHandle();
@@ -88,6 +91,7 @@ class PicturePreview {
  private:
   std::wstring initialPath_;
   HWND child_ = nullptr;
+  bool failed_ = false;
   BitmapHandle bitmap_;
   int width_ = 0;
   int height_ = 0;
@@ -106,6 +110,9 @@ UINT_PTR CALLBACK previewHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
                       ? reinterpret_cast<PicturePreview*>(reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData)
                       : reinterpret_cast<PicturePreview*>(GetWindowLongPtrW(child, DWLP_USER));
   if (!preview) return 0;
+  // After a failure of its own the hook stays out of the dialog's way: a failure that repeats on every
+  // repaint is told once, and the standard controls go on choosing a file.
+  if (preview->failed()) return 0;
   try {
     throwPoint("PictureDialog.previewHook");
     if (message == WM_INITDIALOG) {
@@ -127,6 +134,7 @@ UINT_PTR CALLBACK previewHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
       return TRUE;
     }
   } catch (...) {
+    preview->fail();
     reportCurrentException(child);
   }
   return 0;

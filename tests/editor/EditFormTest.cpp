@@ -2,6 +2,8 @@
 // drawing, resources and speed.
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
+#include <vector>
 
 #include "tests/editor/EditorFixture.h"
 
@@ -279,24 +281,133 @@ TEST_F(ShortcutTest, TheDesignListLabelsAccessKeyFocusesTheListAndTheValueLabels
   EXPECT_EQ(GetFocus(), designListOf(form).hwnd());
 }
 
-TEST_F(ShortcutTest, EscapeCancelsAndEnterIsOk) {
-  begin({"A", "B"});
-  {
-    TEditForm& form = open();
-    PostMessageW(designListOf(form).hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
-    pump();
-    EXPECT_FALSE(isOpen());
+// ---- Real keyboard input: the menu bar's keys and the window's own ---------------------------------
+
+// A key, pressed alone or with a modifier held (0 for none).
+struct Stroke {
+  WORD modifier;
+  WORD key;
+};
+
+// What one run of keys leaves behind. Every run starts from the same window: designs A, B, C, D, the
+// first moved down one row (B, A, C, D: the working copy changed), A selected, the design list focused.
+struct KeyCase {
+  const char* what;
+  std::vector<Stroke> strokes;
+  bool dropDownShown;                  // a menu's drop-down was open once the keys were taken
+  bool open;                           // the editor is still open
+  std::vector<std::string> committed;  // the plug-in's designs afterwards
+  bool discardAsked;
+  std::vector<std::string> renamed;    // the designs the rename command asked for
+  std::vector<int> selection;          // the design list's selection, while open
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.what; }
+
+// Watches an open menu from inside its own loop. A thread timer's message comes only once the queue holds
+// no input: by then the menu has taken every key. The probe notes whether a drop-down is showing and
+// ends a menu still open, so that the test goes on.
+class MenuProbe {
+ public:
+  MenuProbe() {
+    dropDownShown_ = false;
+    timer_ = SetTimer(nullptr, 0, 100, &MenuProbe::tick);
   }
+  ~MenuProbe() { KillTimer(nullptr, timer_); }
+  MenuProbe(const MenuProbe&) = delete;
+  MenuProbe& operator=(const MenuProbe&) = delete;
+  static bool dropDownShown() { return dropDownShown_; }
+
+ private:
+  static BOOL CALLBACK findDropDown(HWND hwnd, LPARAM found) {
+    wchar_t kind[16] = {};
+    GetClassNameW(hwnd, kind, 16);
+    if (lstrcmpW(kind, L"#32768") == 0 && IsWindowVisible(hwnd)) *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+  }
+  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || !(info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE))) {
+      return;
+    }
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), findDropDown, reinterpret_cast<LPARAM>(&found));
+    dropDownShown_ = dropDownShown_ || found;
+    EndMenu();
+  }
+
+  static inline bool dropDownShown_ = false;
+  UINT_PTR timer_ = 0;
+};
+
+class KeyboardTest : public EditorTest, public ::testing::WithParamInterface<KeyCase> {
+ protected:
+  // The strokes as a keyboard sends them, all queued at once as a quick typist would.
+  static void type(const std::vector<Stroke>& strokes) {
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = vk;
+      in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+      const bool extended = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
+      in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+      inputs.push_back(in);
+    };
+    for (const Stroke& s : strokes) {
+      if (s.modifier) key(s.modifier, false);
+      key(s.key, false);
+      key(s.key, true);
+      if (s.modifier) key(s.modifier, true);
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+  }
+};
+
+TEST_P(KeyboardTest, MenuKeysStayWithTheMenuAndTheOthersReachTheButtonsShortcutsAndList) {
+  const KeyCase& c = GetParam();
+  begin({"A", "B", "C", "D"});
+  TEditForm& form = open();
+  command(form, kCmdLower);
+  ASSERT_EQ(selectedDesigns(form), std::vector<int>{1});
+  ASSERT_EQ(GetActiveWindow(), form.hwnd());
+  ASSERT_EQ(GetFocus(), designListOf(form).hwnd());
+  prompts.confirms = {true};  // a Cancel that asks is answered: discard and close
   {
-    TEditForm& form = open();
-    selectDesigns(form, {1});
-    command(form, kCmdUpper);
-    PostMessageW(valListOf(form).hwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    MenuProbe probe;
+    type(c.strokes);
     pump();
-    EXPECT_FALSE(isOpen());
-    EXPECT_EQ(designNames(plug), (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(MenuProbe::dropDownShown(), c.dropDownShown);
+  }
+  EXPECT_EQ(isOpen(), c.open);
+  EXPECT_EQ(designNames(plug), c.committed);
+  EXPECT_EQ(!prompts.confirmed.empty(), c.discardAsked);
+  EXPECT_EQ(prompts.nameSuggestions, c.renamed);
+  if (isOpen()) {
+    EXPECT_EQ(selectedDesigns(*launcher->form()), c.selection);
+    EXPECT_EQ(rowNames(*launcher->form()), (std::vector<std::string>{"B", "A", "C", "D"}));
   }
 }
+
+const std::vector<std::string> kAsBefore{"A", "B", "C", "D"};
+const std::vector<std::string> kMoved{"B", "A", "C", "D"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardTest,
+    ::testing::Values(
+        // In the menu: the keys belong to the menu alone.
+        KeyCase{"Alt, then Esc: only the menu closes", {{0, VK_MENU}, {0, VK_ESCAPE}}, false, true, kAsBefore,
+                false, {}, {1}},
+        KeyCase{"F10, arrows to the rename item, Enter: the item runs, the list stays",
+                {{0, VK_F10}, {0, VK_RIGHT}, {0, VK_DOWN}, {0, VK_DOWN}, {0, VK_UP}, {0, VK_RETURN}},
+                false, true, kAsBefore, false, {"A"}, {1}},
+        KeyCase{"Alt+D: the design menu drops down", {{VK_MENU, 'D'}}, true, true, kAsBefore, false, {}, {1}},
+        // Outside a menu: the buttons, the shortcuts and the list.
+        KeyCase{"Enter is OK", {{0, VK_RETURN}}, false, false, kMoved, false, {}, {}},
+        KeyCase{"Esc is Cancel", {{0, VK_ESCAPE}}, false, false, kAsBefore, true, {}, {}},
+        KeyCase{"Ctrl+R renames", {{VK_CONTROL, 'R'}}, false, true, kAsBefore, false, {"A"}, {1}},
+        KeyCase{"Down moves the selection", {{0, VK_DOWN}}, false, true, kAsBefore, false, {}, {2}}));
 
 // ---- OK, Cancel and closing ---------------------------------------------------------------------
 
@@ -384,15 +495,13 @@ TEST_F(EditorTest, EndingThePluginClosesTheWindowAndWritesItsSettings) {
 
 TEST_F(EditorTest, StoredGeometryIsCorrectedAtOpeningAndStoredAtClosing) {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   ASSERT_LT(screenWidth, 5000);
-  begin({"A"}, {"Left=5000", "Top=" + std::to_string(screenHeight), "Width=100", "Height=100", "Col0Width=50",
-                "Col1Width=10", "HintHelp=0"});
+  begin({"A"}, {"Left=5000", "Top=20", "Width=100", "Height=100", "Col0Width=50", "Col1Width=10", "HintHelp=0"});
   TEditForm& form = open();
   RECT outer{};
   GetWindowRect(form.hwnd(), &outer);
   EXPECT_EQ(outer.left, 0);
-  EXPECT_EQ(outer.top, screenHeight);  // equal to the screen height: not beyond it, so it stays
+  EXPECT_EQ(outer.top, 20);
   EXPECT_EQ(outer.right - outer.left, 400);
   EXPECT_EQ(outer.bottom - outer.top, 350);
   EXPECT_EQ(sectionWidthOf(form, 0), 130);
@@ -407,20 +516,62 @@ TEST_F(EditorTest, StoredGeometryIsCorrectedAtOpeningAndStoredAtClosing) {
   pump();
   const TInitData& s = plug.settings();
   EXPECT_EQ(s.Left, 0);
-  EXPECT_EQ(s.Top, screenHeight);
+  EXPECT_EQ(s.Top, 20);
   EXPECT_EQ(s.Width, 400);
   EXPECT_EQ(s.Height, 350);
   EXPECT_EQ(s.Col0Width, 130);
   EXPECT_EQ(s.Col1Width, 70);
   EXPECT_TRUE(s.HintHelp);
 
-  plug.settings().Left = screenWidth;  // equal to the width: stays
-  plug.settings().Top = screenHeight + 1;
   TEditForm& again = open();
-  GetWindowRect(again.hwnd(), &outer);
-  EXPECT_EQ(outer.left, screenWidth);
-  EXPECT_EQ(outer.top, 0);
   EXPECT_TRUE(IsWindowVisible(statusBarOf(again).hwnd()));
+}
+
+// A stored position is reset to 0 only beyond the primary screen's right or bottom edge, and moved onto
+// the primary display's work area only when no display shows any part of the window (here the primary
+// display is the only one).
+TEST_F(EditorTest, StoredPositionOpensTheWindowWhereADisplayShowsIt) {
+  const int w = GetSystemMetrics(SM_CXSCREEN);
+  const int h = GetSystemMetrics(SM_CYSCREEN);
+  MONITORINFO primary{};
+  primary.cbSize = sizeof primary;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary));
+  const RECT work = primary.rcWork;
+  ASSERT_LE(work.top, 20);
+  ASSERT_GE(work.bottom - work.top, 350 + 20);
+  struct Row {
+    const char* what;
+    int left, top;
+    LONG wantLeft, wantTop;
+  };
+  const Row rows[] = {
+      {"beyond the right edge: reset to 0", 5000, 20, 0, 20},
+      {"beyond the bottom edge: reset to 0", 20, h + 1, 20, 0},
+      {"sticking out to the right and below: stays", w - 100, h - 100, w - 100, h - 100},
+      {"negative, partly shown: stays", -100, -50, -100, -50},
+      {"at the right edge, not beyond it: not reset, but shown by no display", w, 20, work.right - 400, 20},
+      {"at the bottom edge, not beyond it: not reset, but shown by no display", 20, h, 20, work.bottom - 350},
+      {"far to the left, where a display was", -5000, 20, work.left, 20},
+      {"far above and to the left", -5000, -5000, work.left, work.top},
+  };
+  begin({"A"});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    plug.settings().Left = row.left;
+    plug.settings().Top = row.top;
+    TEditForm& form = open();
+    RECT outer{};
+    GetWindowRect(form.hwnd(), &outer);
+    EXPECT_EQ(outer.left, row.wantLeft);
+    EXPECT_EQ(outer.top, row.wantTop);
+    EXPECT_EQ(outer.right - outer.left, 400);
+    EXPECT_EQ(outer.bottom - outer.top, 350);
+    command(form, kCmdCancel);
+    pump();
+    ASSERT_FALSE(isOpen());
+    EXPECT_EQ(plug.settings().Left, row.wantLeft);
+    EXPECT_EQ(plug.settings().Top, row.wantTop);
+  }
 }
 
 TEST_F(EditorTest, HeaderSectionsKeepTheirMinimumAndTheirWidthIsStored) {

@@ -1,5 +1,6 @@
 // The picture dialog's hook procedure made to fail on every message (the plug-in built with throw
-// points): the failure is told once, the file dialog goes on without its preview and still chooses a file.
+// points), from its first message on or once the dialog shows and its preview is repainted: the failure
+// is told once, the file dialog goes on without its preview and still chooses a file.
 // The host's scripts cannot reach this dialog (it opens only from a button of the modal value dialog),
 // so it is driven here from inside its own modal loop.
 #include <windows.h>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,50 +53,69 @@ class PreviewHookThrowTest : public ::testing::Test {
     DestroyWindow(owner_);
   }
 
-  // Runs the dialog on a.bmp and chooses b.bmp; the error boxes seen on the way.
-  std::optional<std::string> chooseB(std::vector<std::wstring>& errors, bool& finished) {
+  // Runs the dialog on a.bmp and chooses b.bmp; the error boxes seen on the way. With `armOnceShown` the
+  // point is armed when the dialog shows, and the preview is repainted a few times before the choice.
+  std::optional<std::string> chooseB(bool armOnceShown, std::vector<std::wstring>& errors, bool& finished) {
     ModalScript script;
-    auto fileDialog = ModalScript::captioned("ファイル名指定");
-    // An error box, if one comes, opens over the dialog before the person can act.
-    script.then(
-        [fileDialog](HWND w) { return fileDialog(w) || ModalScript::captioned("Lumisk")(w); },
-        [&](HWND w) {
-          if (ModalScript::captioned("Lumisk")(w)) {
-            errors.push_back(boxText(w));
-            PostMessageW(w, WM_COMMAND, IDOK, 0);
-            script.then(fileDialog, [](HWND files) {
-              SetWindowTextW(fileNameBox(files), L"b.bmp");
-              PostMessageW(files, WM_COMMAND, IDOK, 0);
-            });
-            return;
-          }
-          SetWindowTextW(fileNameBox(w), L"b.bmp");
-          PostMessageW(w, WM_COMMAND, IDOK, 0);
-        });
+    const auto fileDialog = ModalScript::captioned("ファイル名指定");
+    const auto errorBox = ModalScript::captioned("Lumisk");
+    int repaints = armOnceShown ? 3 : 0;
+    bool armed = false;
+    // Each step answers whatever opens next: an error box opens over the dialog before the person can act.
+    std::function<void()> next = [&] {
+      script.then([=](HWND w) { return fileDialog(w) || errorBox(w); },
+                  [&](HWND w) {
+                    if (errorBox(w)) {
+                      errors.push_back(boxText(w));
+                      // A flood of boxes is cut short so that the test ends; a few are enough to count.
+                      if (errors.size() >= kFloodCut) SetEnvironmentVariableW(L"LUMISK_THROW", nullptr);
+                      PostMessageW(w, WM_COMMAND, IDOK, 0);
+                      next();
+                      return;
+                    }
+                    if (repaints > 0) {
+                      if (!armed) SetEnvironmentVariableW(L"LUMISK_THROW", kPoint);
+                      armed = true;
+                      --repaints;
+                      const HWND preview = FindWindowExW(w, nullptr, L"#32770", nullptr);
+                      InvalidateRect(GetDlgItem(preview, kPicturePreviewId), nullptr, TRUE);
+                      next();
+                      return;
+                    }
+                    SetWindowTextW(fileNameBox(w), L"b.bmp");
+                    PostMessageW(w, WM_COMMAND, IDOK, 0);
+                  });
+    };
+    next();
     auto chosen = showPictureDialog(owner_, toCp932(folder_.path() + L"a.bmp").value());
     finished = script.finished();
     return chosen;
   }
 
+  static constexpr std::size_t kFloodCut = 5;
   HWND owner_ = nullptr;
   TempFolder folder_;
 };
 
 TEST_F(PreviewHookThrowTest, AFailingPreviewIsToldOnceAndTheDialogStillChooses) {
   const std::string b = toCp932(folder_.path() + L"b.bmp").value();
-  for (bool failing : {true, false}) {
-    SCOPED_TRACE(failing ? "the hook fails on every message" : "the hook works");
-    SetEnvironmentVariableW(L"LUMISK_THROW", failing ? kPoint : nullptr);
+  enum class Failing { FromTheStart, OnceShown, Never };
+  for (Failing failing : {Failing::FromTheStart, Failing::OnceShown, Failing::Never}) {
+    SCOPED_TRACE(failing == Failing::FromTheStart ? "the hook fails on every message from the first"
+                 : failing == Failing::OnceShown  ? "the hook fails on every message once the dialog shows"
+                                                  : "the hook works");
+    SetEnvironmentVariableW(L"LUMISK_THROW", failing == Failing::FromTheStart ? kPoint : nullptr);
     std::vector<std::wstring> errors;
     bool finished = false;
-    const auto chosen = chooseB(errors, finished);
-    EXPECT_TRUE(finished) << "no box left unanswered, none in a flood";
+    const auto chosen = chooseB(failing == Failing::OnceShown, errors, finished);
+    SetEnvironmentVariableW(L"LUMISK_THROW", nullptr);
+    EXPECT_TRUE(finished) << "no box left unanswered";
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(CompareStringOrdinal(toWide(*chosen).c_str(), -1, toWide(b).c_str(), -1, TRUE), CSTR_EQUAL) << *chosen;
-    if (failing) {
-      EXPECT_EQ(errors, std::vector<std::wstring>{toWide("テスト用の例外 (PictureDialog.previewHook)")});
-    } else {
+    if (failing == Failing::Never) {
       EXPECT_TRUE(errors.empty());
+    } else {
+      EXPECT_EQ(errors, std::vector<std::wstring>{toWide("テスト用の例外 (PictureDialog.previewHook)")});
     }
   }
 }
