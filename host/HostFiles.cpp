@@ -1,6 +1,24 @@
 #include "host/HostFiles.h"
 
+#include <stdexcept>
+
 namespace lumisk::host {
+
+HeldFile::HeldFile(UniqueHandle handle, std::optional<DWORD> forMs) : handle_(std::move(handle)) {
+  if (!forMs) return;
+  stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!stop_) throw std::runtime_error("cannot create an event");
+  releaser_ = std::thread([this, ms = *forMs] {
+    WaitForSingleObject(stop_.get(), ms);
+    handle_.reset();
+  });
+}
+
+HeldFile::~HeldFile() {
+  if (!releaser_.joinable()) return;
+  SetEvent(stop_.get());
+  releaser_.join();
+}
 
 std::optional<std::string> readBytes(const std::wstring& path) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace lumisk::host {
 
@@ -16,6 +17,21 @@ struct HandleClose {
   }
 };
 using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleClose>;
+
+// A file held open as another program holds it: until this object goes or, with a time given, until
+// that time has passed, when a thread of its own lets go of it.
+class HeldFile {
+ public:
+  HeldFile(UniqueHandle handle, std::optional<DWORD> forMs);
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  ~HeldFile();
+
+ private:
+  UniqueHandle handle_;
+  UniqueHandle stop_;
+  std::thread releaser_;
+};
 
 // The file's bytes; std::nullopt when it cannot be opened or read.
 std::optional<std::string> readBytes(const std::wstring& path);

@@ -53,6 +53,7 @@ void copyFile(ScriptSession& session, ScriptArgs args);
 void deleteFile(ScriptSession& session, ScriptArgs args);
 void exists(ScriptSession& session, ScriptArgs args);
 void lock(ScriptSession& session, ScriptArgs args);
+void holdFile(ScriptSession& session, ScriptArgs args);
 void unlock(ScriptSession& session, ScriptArgs args);
 void writeFile(ScriptSession& session, ScriptArgs args);
 void generateIni(ScriptSession& session, ScriptArgs args);

@@ -1,5 +1,6 @@
 // Files and transcripts: the folders and files a script sets up (made, copied, written, generated,
-// held locked), and the checks of what the plug-in wrote (compared, held against a template, printed).
+// held locked or as a virus scanner holds them), and the checks of what the plug-in wrote (compared,
+// held against a template, printed).
 #include <algorithm>
 #include <stdexcept>
 
@@ -51,6 +52,18 @@ void lock(ScriptSession& session, ScriptArgs args) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   if (handle.get() == INVALID_HANDLE_VALUE) return session.fail("cannot lock " + session.text(file));
   session.hold(name, std::move(handle));
+}
+
+void holdFile(ScriptSession& session, ScriptArgs args) {
+  const std::string& file = args[0];
+  const std::wstring name = session.path(file);
+  const int32_t ms = number(args[1]);
+  if (ms < 0) throw std::runtime_error("hold takes a time of 0 or more milliseconds");
+  // Others may read and write it, not delete or replace it: a virus scanner's or an indexer's hold.
+  UniqueHandle handle(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (handle.get() == INVALID_HANDLE_VALUE) return session.fail("cannot hold " + session.text(file));
+  session.hold(name, std::move(handle), ms == 0 ? std::nullopt : std::optional<DWORD>(static_cast<DWORD>(ms)));
 }
 
 void unlock(ScriptSession& session, ScriptArgs args) {

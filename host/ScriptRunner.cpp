@@ -66,6 +66,7 @@ constexpr Command kCommands[] = {
     {"delete", exactly(1), &commands::deleteFile},
     {"exists", exactly(1), &commands::exists},
     {"lock", exactly(1), &commands::lock},
+    {"hold", exactly(2), &commands::holdFile},
     {"unlock", exactly(1), &commands::unlock},
     {"file", exactly(1), &commands::writeFile},
     {"gen-ini", exactly(2), &commands::generateIni},

@@ -42,6 +42,8 @@
 //
 // Files and transcripts (ScriptFileCommands.cpp):
 //   mkdir PATH | copy FROM TO | delete PATH | exists PATH | lock PATH | unlock PATH
+//   hold PATH MS              holds the file as a virus scanner does (others may read and write it, not
+//                             replace it) for MS milliseconds, or with 0 until `unlock`
 //   file PATH ... end-file    writes the lines between as code page 932, each ending in CR LF
 //   gen-ini PATH COUNT        a plug-in INI file with COUNT designs, laid out as the plug-in writes it
 //   compare A B               byte for byte

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -60,8 +61,12 @@ class ScriptSession {
   void startScript(const std::vector<std::string>& lines);
   std::optional<std::string> takeLine();
 
-  // Files held open without sharing, until released; `release` is false when the file is not held.
-  void hold(std::wstring path, UniqueHandle handle) { locks_[std::move(path)] = std::move(handle); }
+  // Files held open, until released or, with a time given, until that time has passed; `release` is
+  // false when the file is not held.
+  void hold(std::wstring path, UniqueHandle handle, std::optional<DWORD> forMs = std::nullopt) {
+    locks_.erase(path);
+    locks_.emplace(std::move(path), std::make_unique<HeldFile>(std::move(handle), forMs));
+  }
   bool release(const std::wstring& path) { return locks_.erase(path) != 0; }
 
  private:
@@ -73,7 +78,7 @@ class ScriptSession {
   std::string dataFolder_;  // UTF-8
   const std::vector<std::string>* lines_ = nullptr;
   std::size_t next_ = 0;
-  std::map<std::wstring, UniqueHandle> locks_;
+  std::map<std::wstring, std::unique_ptr<HeldFile>> locks_;
   int failures_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "store/Cp932Path.h"
 #include "store/DesignFile.h"
 #include "store/DesignOps.h"
+#include "store/DesignRescue.h"
 #include "store/IniFile.h"
 #include "store/IntegerText.h"
 
@@ -213,6 +214,7 @@ int32_t PlugFunc::endPlugin() {
     ini.updateFile();
   } catch (const FileError& e) {
     prompts_.showError(e.what());
+    rescueDesigns(*designs_, iniPath_, files_, collation_, prompts_);
   }
   designs_.reset();
   active_ = false;

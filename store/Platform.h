@@ -30,6 +30,9 @@ class FileAccess {
   // Throws cannotCreateError when the file cannot be created or replaced, writeError when the bytes
   // could not all be written; either way the old file is left exactly as it was.
   virtual void replaceAll(const std::string& path, std::string_view bytes) = 0;
+  // The user's folder for temporary files, ending in a separator: where a file goes that no folder of
+  // the plug-in's own takes. std::nullopt when the system names none that code page 932 can spell.
+  virtual std::optional<std::string> tempFolder() = 0;
 };
 
 // Case-insensitive equality of section and key names, in the user's locale on Windows.

@@ -48,4 +48,11 @@ void StdFileAccess::replaceAll(const std::string& path, std::string_view bytes) 
   }
 }
 
+std::optional<std::string> StdFileAccess::tempFolder() {
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+  if (ec || folder.empty()) return std::nullopt;
+  return (folder / "").string();
+}
+
 }  // namespace lumisk

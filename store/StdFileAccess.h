@@ -11,6 +11,7 @@ class StdFileAccess final : public FileAccess {
   std::optional<std::string> readAll(const std::string& path) override;
   // Writes a temporary file beside `path`, then renames it over `path`.
   void replaceAll(const std::string& path, std::string_view bytes) override;
+  std::optional<std::string> tempFolder() override;
 };
 
 }  // namespace lumisk

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -39,6 +40,29 @@ bool saysNothingThere(DWORD error) {
       return false;
   }
 }
+
+// Errors of a file or folder that another program holds for a moment, as virus scanners, the indexer
+// and synced folders do: worth another attempt a little later.
+bool saysHeld(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// The attempts at one step of a save while its file is held: each failure that says so is followed by
+// the next pause of kHeldPausesMs, until they are used up.
+class HeldRetry {
+ public:
+  explicit HeldRetry(const FileCalls& calls) : calls_(calls) {}
+  // After a failure with `error`: true, after a pause, when another attempt is due.
+  bool pauseAfter(DWORD error) {
+    if (!saysHeld(error) || next_ == std::size(Win32FileAccess::kHeldPausesMs)) return false;
+    calls_.sleep(Win32FileAccess::kHeldPausesMs[next_++]);
+    return true;
+  }
+
+ private:
+  const FileCalls& calls_;
+  std::size_t next_ = 0;
+};
 
 // Length of the folder part of a path, separator included. In UTF-16 no character hides a "\".
 std::size_t folderLength(std::wstring_view path) {
@@ -109,7 +133,7 @@ class PendingFile {
       if (calls_.deleteFile(name_.c_str())) return;
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || attempt == kDeleteAttempts) return;
-      Sleep(kDeletePauseMs * static_cast<DWORD>(attempt));
+      calls_.sleep(kDeletePauseMs * static_cast<DWORD>(attempt));
     }
   }
   HANDLE handle() const { return handle_.get(); }
@@ -200,7 +224,8 @@ void Win32FileAccess::replaceAll(const std::string& path, std::string_view bytes
 
   const std::wstring folder = target->substr(0, folderLength(*target));
   std::optional<PendingFile> temp;
-  for (int attempt = 0; attempt < kTempNameAttempts && !temp; ++attempt) {
+  HeldRetry creating(calls_);
+  for (int nameAttempt = 0; nameAttempt < kTempNameAttempts && !temp;) {
     std::wstring name = folder + tempFileName();
     // Held open until it has been renamed, which the shared delete access allows: so no other save's
     // tidying up (removeLeftovers) can take the file at any moment of this one.
@@ -210,7 +235,10 @@ void Win32FileAccess::replaceAll(const std::string& path, std::string_view bytes
       temp.emplace(calls_, std::move(name), handle);
     } else {
       const DWORD error = GetLastError();
-      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) throw cannotCreateError(path);
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+        ++nameAttempt;
+      else if (!creating.pauseAfter(error))
+        throw cannotCreateError(path);
     }
   }
   if (!temp) throw cannotCreateError(path);
@@ -225,12 +253,27 @@ void Win32FileAccess::replaceAll(const std::string& path, std::string_view bytes
     done += written;
   }
   if (!calls_.flushFileBuffers(temp->handle())) throw writeError();
-  if (!calls_.moveFile(temp->name().c_str(), target->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    throw writeError();
+  HeldRetry renaming(calls_);
+  while (!calls_.moveFile(temp->name().c_str(), target->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!renaming.pauseAfter(GetLastError())) throw writeError();
   temp->renamed();
   // The bytes are on the disk and in place: a close that fails now changes nothing of them.
   temp.reset();
   removeLeftovers(folder);
+}
+
+std::optional<std::string> Win32FileAccess::tempFolder() {
+  std::wstring folder(MAX_PATH + 1, L'\0');
+  DWORD length = calls_.getTempPath(static_cast<DWORD>(folder.size()), folder.data());
+  // A longer folder is answered with the room it needs, its terminator included.
+  if (length >= folder.size()) {
+    folder.resize(length);
+    length = calls_.getTempPath(static_cast<DWORD>(folder.size()), folder.data());
+  }
+  if (length == 0 || length >= folder.size()) return std::nullopt;
+  folder.resize(length);
+  if (folderLength(folder) != folder.size()) folder += L'\\';
+  return toCp932(folder);
 }
 
 }  // namespace lumisk

@@ -23,6 +23,8 @@ struct FileCalls {
   decltype(&::CloseHandle) closeHandle = &::CloseHandle;
   decltype(&::MoveFileExW) moveFile = &::MoveFileExW;
   decltype(&::DeleteFileW) deleteFile = &::DeleteFileW;
+  decltype(&::Sleep) sleep = &::Sleep;
+  decltype(&::GetTempPathW) getTempPath = &::GetTempPathW;
 };
 
 // Paths are code page 932 bytes. A path holding a byte sequence that is no character of code page 932,
@@ -44,7 +46,14 @@ class Win32FileAccess final : public FileAccess {
   // cannotCreateError(path) when the new file cannot be created (missing folder, no access, disk full) or
   // `path` may not be replaced (a read-only file, a folder), writeError() when writing, flushing, closing
   // or the rename fails. The new file is not made read-only, hidden or anything else that `path` was.
+  // Creating the new file and the rename wait out a file or folder that another program holds for a
+  // moment (a virus scanner, the indexer, a synced folder): a sharing or lock violation or access denied
+  // is tried again after each of kHeldPausesMs, and counts as a failure only when the last has passed.
   void replaceAll(const std::string& path, std::string_view bytes) override;
+
+  // GetTempPathW in code page 932; std::nullopt when the system names no folder or one that code page 932
+  // cannot spell.
+  std::optional<std::string> tempFolder() override;
 
   // The most bytes written by one WriteFile call: big enough to cost nothing, small enough that a test
   // sees a file written in several calls.
@@ -52,6 +61,10 @@ class Win32FileAccess final : public FileAccess {
   // How many names a save tries for its new file before it gives up: a name is taken only by a file
   // left from a run that died with the same process id and counter.
   static constexpr int kTempNameAttempts = 16;
+  // The pauses before the attempts after the first at creating the new file, and again at the rename,
+  // while the file or its folder is held: short at first, as most holds last milliseconds, two seconds
+  // in all.
+  static constexpr DWORD kHeldPausesMs[] = {10, 30, 60, 100, 200, 300, 500, 800};
 
  private:
   void removeLeftovers(const std::wstring& folder) noexcept;

@@ -2,10 +2,14 @@
 
 #include <array>
 #include <cstring>
+#include <map>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "plugin/PlugFunc.h"
+#include "store/DesignOps.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/Golden.h"
@@ -203,14 +207,88 @@ TEST_F(PlugFuncTest, EndWithoutDesignsWritesMainAlone) {
             "ImportDir=C:\\表\\\r\nExportDir=C:\\表\\\r\n\r\n");
 }
 
-TEST_F(PlugFuncTest, AFailedWriteIsShownAndLeavesTheOldFile) {
-  begin(designsIni(2));
-  files.failWrites = true;
+// A save at the end that fails loses nothing: the error is shown as before, the old file stays, and the
+// session's designs go to a design file that the import reads back, beside the INI file or else in the
+// temporary folder, never over an earlier one; where no folder takes it, the person is told so.
+struct RescueCase {
+  const char* what;
+  std::string ini;
+  std::vector<std::string> unwritable;  // path prefixes that take no file
+  std::optional<std::string> temp;
+  std::map<std::string, std::string> present;  // files there before; "" for one that cannot be read
+  int designs;
+  std::optional<std::string> rescue;  // where the designs go; nullopt for nowhere
+  friend void PrintTo(const RescueCase& c, std::ostream* os) { *os << c.what; }
+};
+
+class RescueTest : public PlugFuncTest, public ::testing::WithParamInterface<RescueCase> {};
+
+TEST_P(RescueTest, AFailedEndWritesTheDesignsWhereTheImportFindsThem) {
+  const RescueCase& c = GetParam();
+  SCOPED_TRACE(c.what);
+  const std::string oldIni = "[0]\r\nName=D1\r\nCols=4\r\nWallPaper=C:\\w\\a.bmp\r\n";
+  if (!c.ini.empty()) files.files[c.ini] = oldIni;
+  bindHost(plug);
+  plug.setInitFile(c.ini.c_str());
+  ASSERT_EQ(plug.beginPlugin(), host.menusResult);
+  plug.designs().clear();
+  for (int i = 0; i < c.designs; ++i) {
+    TDesign d = TDesign::unset();
+    d.intValues[static_cast<std::size_t>(i % kIntKeyCount)] = i - 5;
+    d.wallPaper() = i % 2 ? "" : "C:\\壁紙\\表" + std::to_string(i) + ".bmp";
+    plug.designs().append("新" + std::to_string(i), d);
+  }
+  const DesignList designs = plug.designs();
+  for (const auto& [path, bytes] : c.present) {
+    files.files[path] = bytes;
+    if (bytes.empty()) files.unreadable.insert(path);
+  }
+  files.unwritable = c.unwritable;
+  files.temp = c.temp;
+
   EXPECT_EQ(plug.endPlugin(), -1);
-  EXPECT_EQ(prompts.errors, std::vector<std::string>{"ストリームへの書き込みエラー"});
-  EXPECT_EQ(files.files[kIni], designsIni(2));
+  const std::string iniError = "ファイル " + c.ini + " を作成できません";
+  if (!c.ini.empty()) {
+    EXPECT_EQ(files.files[c.ini], oldIni) << "the old file stays";
+  }
   EXPECT_FALSE(plug.active());
+  for (const auto& [path, bytes] : c.present) EXPECT_EQ(files.files[path], bytes) << "an earlier file stays";
+  if (c.designs == 0) {
+    EXPECT_EQ(prompts.errors, std::vector<std::string>{iniError});
+    EXPECT_TRUE(prompts.informed.empty());
+  } else if (!c.rescue) {
+    EXPECT_EQ(prompts.errors,
+              (std::vector<std::string>{
+                  iniError, "保存できなかったデザインを書き出すファイルも作成できません。今回の変更は失われました。"}));
+    EXPECT_TRUE(prompts.informed.empty());
+  } else {
+    EXPECT_EQ(prompts.errors, std::vector<std::string>{iniError}) << "the error first, unchanged";
+    EXPECT_EQ(prompts.informed, std::vector<std::string>{"保存できなかったデザインをファイル " + *c.rescue +
+                                                         " に書き出しました。\r\nデザインのインポートでこのファイ"
+                                                         "ルを読み込むと、デザインが元に戻ります。"});
+    DesignList imported;
+    std::string importDir;
+    prompts.files.push_back(*c.rescue);
+    ASSERT_TRUE(importDesigns(imported, importDir, prompts, files, kCollation));
+    EXPECT_EQ(imported, designs);
+  }
 }
+
+const std::string kRescueHere = "C:\\表\\Lumisk未保存デザイン";
+const std::string kRescueTemp = "C:\\Temp\\Lumisk未保存デザイン";
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, RescueTest,
+    ::testing::Values(
+        RescueCase{"beside the INI file", kIni, {kIni}, "C:\\Temp\\", {}, 3, kRescueHere + ".dsg"},
+        RescueCase{"never over an earlier file", kIni, {kIni}, "C:\\Temp\\",
+                   {{kRescueHere + ".dsg", "[1]\r\nName=old\r\n"}, {kRescueHere + "2.dsg", ""}}, 2,
+                   kRescueHere + "3.dsg"},
+        RescueCase{"the INI folder takes no file", kIni, {"C:\\表\\"}, "C:\\Temp\\", {}, 1, kRescueTemp + ".dsg"},
+        RescueCase{"no INI path", "", {}, "C:\\Temp\\", {}, 2, kRescueTemp + ".dsg"},
+        RescueCase{"no folder takes it", kIni, {"C:\\表\\", "C:\\Temp\\"}, "C:\\Temp\\", {}, 2, std::nullopt},
+        RescueCase{"no temporary folder", kIni, {"C:\\表\\"}, std::nullopt, {}, 2, std::nullopt},
+        RescueCase{"no design to lose", kIni, {kIni}, "C:\\Temp\\", {}, 0, std::nullopt}));
 
 TEST_F(PlugFuncTest, EndClosesAnOpenEditorFirst) {
   RecordingLauncher launcher;

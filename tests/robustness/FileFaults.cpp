@@ -7,6 +7,12 @@ namespace {
 
 FileFaults* gActive = nullptr;
 
+std::wstring_view folderOf(LPCWSTR name) {
+  const std::wstring_view path(name);
+  const std::size_t last = path.find_last_of(L"\\/:");
+  return last == std::wstring_view::npos ? std::wstring_view() : path.substr(0, last + 1);
+}
+
 }  // namespace
 
 // The call table's functions: each records itself and fails where the active plan says so.
@@ -21,7 +27,7 @@ struct FileFaultCalls {
   static HANDLE WINAPI createFile(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                   DWORD disposition, DWORD flags, HANDLE templ) {
     const bool writing = (access & GENERIC_WRITE) != 0;
-    if (f().failing("CreateFileW", writing)) return INVALID_HANDLE_VALUE;
+    if (f().failing("CreateFileW", writing, folderOf(name))) return INVALID_HANDLE_VALUE;
     if (!writing && !f().deniedPath_.empty() && f().deniedPath_ == name) {
       SetLastError(f().deniedError_);
       return INVALID_HANDLE_VALUE;
@@ -83,8 +89,19 @@ struct FileFaultCalls {
   }
 
   static BOOL WINAPI moveFile(LPCWSTR from, LPCWSTR to, DWORD flags) {
-    if (f().failing("MoveFileExW", true)) return FALSE;
+    if (f().failing("MoveFileExW", true, to)) return FALSE;
     return ::MoveFileExW(from, to, flags);
+  }
+
+  static void WINAPI sleep(DWORD ms) { f().paused_ += ms; }
+
+  static DWORD WINAPI getTempPath(DWORD size, LPWSTR buffer) {
+    const std::wstring& folder = f().tempFolder_;
+    if (folder.empty()) return ::GetTempPathW(size, buffer);
+    if (folder.size() >= size) return static_cast<DWORD>(folder.size() + 1);
+    folder.copy(buffer, folder.size());
+    buffer[folder.size()] = L'\0';
+    return static_cast<DWORD>(folder.size());
   }
 
   static BOOL WINAPI deleteFile(LPCWSTR name) {
@@ -117,6 +134,8 @@ FileCalls FileFaults::calls() {
   table.closeHandle = &FileFaultCalls::closeHandle;
   table.moveFile = &FileFaultCalls::moveFile;
   table.deleteFile = &FileFaultCalls::deleteFile;
+  table.sleep = &FileFaultCalls::sleep;
+  table.getTempPath = &FileFaultCalls::getTempPath;
   return table;
 }
 
@@ -125,16 +144,20 @@ void FileFaults::reset() {
   failAt_ = failedAt_ = 0;
   error_ = 0;
   deleteFailsToo_ = false;
+  held_ = false;
+  heldAbout_.clear();
+  paused_ = 0;
   deniedPath_.clear();
   halfPath_.clear();
   halfHandle_ = INVALID_HANDLE_VALUE;
 }
 
-void FileFaults::failAt(std::size_t call, DWORD error, bool deleteFailsToo) {
+void FileFaults::failAt(std::size_t call, DWORD error, bool deleteFailsToo, bool held) {
   reset();
   failAt_ = call;
   error_ = error;
   deleteFailsToo_ = deleteFailsToo;
+  held_ = held;
 }
 
 void FileFaults::denyReading(const std::wstring& path, DWORD error) {
@@ -147,10 +170,17 @@ void FileFaults::readHalf(const std::wstring& path, DWORD error) {
   halfError_ = error;
 }
 
-bool FileFaults::failing(const char* name, bool writing) {
+bool FileFaults::failing(const char* name, bool writing, std::wstring_view about) {
   calls_.push_back({name, writing});
-  if (calls_.size() != failAt_) return false;
-  failedAt_ = failAt_;
+  const bool stillHeld = failedAt_ != 0 && held_ && !heldAbout_.empty() && heldName_ == name &&
+                         heldWriting_ == writing && heldAbout_ == about;
+  if (calls_.size() != failAt_ && !stillHeld) return false;
+  if (calls_.size() == failAt_) {
+    failedAt_ = failAt_;
+    heldName_ = name;
+    heldWriting_ = writing;
+    heldAbout_ = about;
+  }
   SetLastError(error_);
   return true;
 }

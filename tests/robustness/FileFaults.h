@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "win32/Win32FileAccess.h"
@@ -35,8 +36,12 @@ class FileFaults {
   // Forgets the calls made so far and every fault.
   void reset();
   // The call numbered `call` (from 1, counted since the last reset) fails with `error`. With
-  // `deleteFailsToo`, the first DeleteFileW after that failure fails the same way.
-  void failAt(std::size_t call, DWORD error, bool deleteFailsToo = false);
+  // `deleteFailsToo`, the first DeleteFileW after that failure fails the same way. With `held`, so does
+  // every later call of that function on the same thing, as while another program holds it: a
+  // MoveFileExW onto the same file, a CreateFileW that writes in the same folder.
+  void failAt(std::size_t call, DWORD error, bool deleteFailsToo = false, bool held = false);
+  // The folder GetTempPathW answers (ending in "\\"); the system's own while empty. Kept by reset().
+  void setTempFolder(std::wstring folder) { tempFolder_ = std::move(folder); }
   // Every CreateFileW that opens `path` for reading fails with `error`.
   void denyReading(const std::wstring& path, DWORD error);
   // The first ReadFile on `path` delivers half of what it is asked, the next one fails with `error`.
@@ -47,10 +52,13 @@ class FileFaults {
   std::size_t openHandles() const { return open_.size(); }
   // Whether the scheduled failure happened.
   bool failed() const { return failedAt_ != 0; }
+  // The pauses asked for since the last reset, in milliseconds; none is waited.
+  DWORD paused() const { return paused_; }
 
  private:
   friend struct FileFaultCalls;
-  bool failing(const char* name, bool writing = false);
+  // `about` names what the call works on, for a held failure (see failAt); empty when nothing can be held.
+  bool failing(const char* name, bool writing = false, std::wstring_view about = {});
 
   std::vector<Call> calls_;
   std::set<HANDLE> open_;
@@ -59,6 +67,12 @@ class FileFaults {
   std::size_t failedAt_ = 0;
   DWORD error_ = 0;
   bool deleteFailsToo_ = false;
+  bool held_ = false;
+  std::string heldName_;
+  bool heldWriting_ = false;
+  std::wstring heldAbout_;
+  DWORD paused_ = 0;
+  std::wstring tempFolder_;
   std::wstring deniedPath_;
   DWORD deniedError_ = 0;
   std::wstring halfPath_;

@@ -12,16 +12,20 @@
 
 namespace lumisk::testing {
 
-// Files held in memory. A path in `unreadable` exists but cannot be read; `failWrites` makes every
-// replace fail with the write error, leaving the old bytes.
+// Files held in memory; the empty path names none. A path in `unreadable` exists but cannot be read; `failWrites` makes every
+// replace fail with the write error, leaving the old bytes, and so does a path that begins with one of
+// `unwritable` (a folder that takes no file). `temp` is the temporary folder.
 class MemoryFiles final : public FileAccess {
  public:
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable;
   bool failWrites = false;
+  std::vector<std::string> unwritable;
+  std::optional<std::string> temp = "C:\\Temp\\";
   int writes = 0;
 
   std::optional<std::string> readAll(const std::string& path) override {
+    if (path.empty()) return std::nullopt;
     if (unreadable.contains(path)) throw cannotOpenError(path);
     const auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
@@ -29,9 +33,13 @@ class MemoryFiles final : public FileAccess {
   }
   void replaceAll(const std::string& path, std::string_view bytes) override {
     ++writes;
+    if (path.empty()) throw cannotCreateError(path);
     if (failWrites) throw writeError();
+    for (const std::string& folder : unwritable)
+      if (path.starts_with(folder)) throw cannotCreateError(path);
     files[path] = std::string(bytes);
   }
+  std::optional<std::string> tempFolder() override { return temp; }
 };
 
 // Answers queued per kind of question; records everything shown.

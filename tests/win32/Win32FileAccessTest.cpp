@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <set>
 
 #include "tests/win32/TempFolder.h"
@@ -32,6 +34,15 @@ struct FaultPlan {
   bool writeNothing = false;
   // GetFileSizeEx reports the size plus this.
   LONGLONG sizeSkew = 0;
+  // The next `heldFailures` calls named `held` fail with `heldError`, as while another program holds the
+  // file or its folder.
+  std::string held;
+  int heldFailures = 0;
+  DWORD heldError = 0;
+  // The pauses asked for, none of them waited.
+  std::vector<DWORD> pauses;
+  // What GetTempPathW answers; the system's own folder when unset.
+  std::optional<std::wstring> tempPath;
 };
 FaultPlan* plan = nullptr;
 
@@ -44,6 +55,11 @@ FaultPlan failAt(std::size_t call, DWORD error) {
 
 bool failing(const char* call) {
   plan->calls.push_back(call);
+  if (plan->held == call && plan->heldFailures > 0) {
+    --plan->heldFailures;
+    SetLastError(plan->heldError);
+    return true;
+  }
   if (plan->calls.size() != plan->failAt) return false;
   SetLastError(plan->error);
   return true;
@@ -125,6 +141,17 @@ BOOL WINAPI deleteFile(LPCWSTR name) {
   return ::DeleteFileW(name);
 }
 
+void WINAPI sleep(DWORD ms) { plan->pauses.push_back(ms); }
+
+DWORD WINAPI getTempPath(DWORD size, LPWSTR buffer) {
+  if (!plan->tempPath) return ::GetTempPathW(size, buffer);
+  const std::wstring& path = *plan->tempPath;
+  if (path.size() >= size) return static_cast<DWORD>(path.size() + 1);
+  std::copy(path.begin(), path.end(), buffer);
+  buffer[path.size()] = L'\0';
+  return static_cast<DWORD>(path.size());
+}
+
 FileCalls scriptedCalls() {
   FileCalls calls;
   calls.getFileAttributes = getAttributes;
@@ -136,6 +163,8 @@ FileCalls scriptedCalls() {
   calls.closeHandle = closeHandle;
   calls.moveFile = moveFile;
   calls.deleteFile = deleteFile;
+  calls.sleep = sleep;
+  calls.getTempPath = getTempPath;
   return calls;
 }
 
@@ -146,6 +175,12 @@ std::string patternBytes(std::size_t size, unsigned seed) {
   std::string bytes(size, '\0');
   for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + seed + i / 251) & 0xFF);
   return bytes;
+}
+
+// A failure that creating the new file or the rename waits out: another program holding the file.
+bool waitedOut(const std::string& call, DWORD error) {
+  return (call == "CreateFileW" || call == "MoveFileExW") &&
+         (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED);
 }
 
 // What a failed call should be reported as, in the person's terms.
@@ -326,11 +361,14 @@ TEST_F(Win32FileAccessTest, EveryFailingSaveCallLeavesTheOldFile) {
         testing::removeTree(widePath);
         if (targetExists) writeBytes(widePath, oldBytes);
         plan_ = failAt(k, error);
-        const bool saved = k > renamed;
+        const bool waited = waitedOut(calls[k - 1], error);
+        const bool saved = k > renamed || waited;
         const std::string message = saved ? "" : expectThrows([&] { files.replaceAll(path, newBytes); });
         if (saved) files.replaceAll(path, newBytes);
         const bool reported = saved || message == expectedError(calls[k - 1], path);
-        const bool reached = plan_.calls.size() >= k;
+        const bool reached = plan_.calls.size() >= k &&
+                             plan_.pauses == (waited ? std::vector<DWORD>{Win32FileAccess::kHeldPausesMs[0]}
+                                                     : std::vector<DWORD>{});
         const bool kept = saved ? readBytes(widePath) == newBytes : !targetExists || readBytes(widePath) == oldBytes;
         const bool clean = folder_.names() == (targetExists || saved ? std::vector<std::wstring>{L"設定表.ini"}
                                                                      : std::vector<std::wstring>{});
@@ -346,6 +384,77 @@ TEST_F(Win32FileAccessTest, EveryFailingSaveCallLeavesTheOldFile) {
   }
   std::printf("[ figures  ] save fault injection: %d of %d cases passed (%zu calls x 3 errors x 2)\n", passed, cases,
               calls.size());
+}
+
+// Another program holds the file, or its folder, for a while: creating the new file and the rename are
+// tried again after growing pauses, two seconds in all, and fail as before only after the last.
+TEST_F(Win32FileAccessTest, AFileHeldForAWhileIsWaitedOut) {
+  const std::string path = cp932(folder_.path()) + "設定表.ini";
+  const std::wstring widePath = folder_.path() + L"設定表.ini";
+  const std::vector<DWORD> allPauses(std::begin(Win32FileAccess::kHeldPausesMs),
+                                     std::end(Win32FileAccess::kHeldPausesMs));
+  const int attempts = static_cast<int>(allPauses.size()) + 1;
+  struct Case {
+    const char* call;
+    int failures;
+    DWORD error;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"MoveFileExW", 1, ERROR_SHARING_VIOLATION, true},
+      {"MoveFileExW", attempts - 1, ERROR_LOCK_VIOLATION, true},
+      {"MoveFileExW", attempts, ERROR_ACCESS_DENIED, false},
+      {"MoveFileExW", 1, ERROR_DISK_FULL, false},
+      {"CreateFileW", attempts - 1, ERROR_SHARING_VIOLATION, true},
+      {"CreateFileW", attempts, ERROR_ACCESS_DENIED, false},
+      {"CreateFileW", 1, ERROR_PATH_NOT_FOUND, false},
+  };
+  Win32FileAccess files(scriptedCalls());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.call << " fails " << c.failures << " times with " << c.error);
+    writeBytes(widePath, "old");
+    plan_ = FaultPlan{};
+    plan_.held = c.call;
+    plan_.heldFailures = c.failures;
+    plan_.heldError = c.error;
+    if (c.saved) {
+      files.replaceAll(path, "new");
+    } else {
+      EXPECT_EQ(expectThrows([&] { files.replaceAll(path, "new"); }), expectedError(c.call, path));
+    }
+    EXPECT_EQ(readBytes(widePath), c.saved ? "new" : "old");
+    const bool waits = waitedOut(c.call, c.error);
+    const std::size_t paused = waits ? std::min<std::size_t>(static_cast<std::size_t>(c.failures), allPauses.size()) : 0;
+    EXPECT_EQ(plan_.pauses, std::vector<DWORD>(allPauses.begin(), allPauses.begin() + static_cast<long>(paused)));
+    EXPECT_EQ(std::count(plan_.calls.begin(), plan_.calls.end(), c.call),
+              waits ? std::min(c.failures + 1, attempts) : 1);
+    EXPECT_EQ(folder_.names(), std::vector<std::wstring>{L"設定表.ini"});
+    EXPECT_TRUE(plan_.open.empty());
+  }
+  DWORD total = 0;
+  for (DWORD pause : allPauses) total += pause;
+  EXPECT_EQ(total, 2000u) << "two seconds in all";
+}
+
+// The temporary folder as code page 932 text ending in a separator, of any length the system gives.
+TEST_F(Win32FileAccessTest, TheTemporaryFolderEndsInASeparator) {
+  Win32FileAccess files(scriptedCalls());
+  const std::wstring deep = L"C:\\" + std::wstring(300, L'a') + L"\\表ソ\\";
+  const std::vector<std::pair<std::optional<std::wstring>, std::optional<std::string>>> cases = {
+      {L"C:\\temp\\", "C:\\temp\\"},
+      {L"C:\\表ソ", cp932(L"C:\\表ソ\\")},
+      {deep, cp932(deep)},
+      {L"C:\\caf\u00e9\\", std::nullopt},  // no code page 932 form
+      {L"", std::nullopt},                   // the system names none
+  };
+  for (const auto& [given, expected] : cases) {
+    plan_.tempPath = given;
+    EXPECT_EQ(files.tempFolder(), expected);
+  }
+  plan_.tempPath.reset();
+  const auto system = files.tempFolder();
+  ASSERT_TRUE(system.has_value());
+  EXPECT_EQ(system->back(), '\\');
 }
 
 TEST_F(Win32FileAccessTest, NamesLeftByARunThatDiedDoNotBlockASave) {
