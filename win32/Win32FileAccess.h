@@ -10,9 +10,9 @@
 
 namespace lumisk {
 
-// The Win32 calls through which Win32FileAccess touches the file system. A test replaces some of them to
-// make one call fail the way a full disk, a virus scanner or a locked file would; the plug-in uses the
-// defaults, the system's own functions.
+// The Win32 calls through which Win32FileAccess touches the file system, each replaceable: every step of
+// a save must hold when any one call fails the way a full disk, a virus scanner or a locked file makes it
+// fail. The plug-in uses the defaults, the system's own functions.
 struct FileCalls {
   decltype(&::GetFileAttributesW) getFileAttributes = &::GetFileAttributesW;
   decltype(&::CreateFileW) createFile = &::CreateFileW;
@@ -55,8 +55,8 @@ class Win32FileAccess final : public FileAccess {
   // cannot spell.
   std::optional<std::string> tempFolder() override;
 
-  // The most bytes written by one WriteFile call: big enough to cost nothing, small enough that a test
-  // sees a file written in several calls.
+  // The most bytes written by one WriteFile call: a large file is written in several calls, and a
+  // failure after the first of them must leave the old file as it was.
   static constexpr std::size_t kWriteChunk = 64 * 1024;
   // How many names a save tries for its new file before it gives up: a name is taken only by a file
   // left from a run that died with the same process id and counter.
