@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win32/Cp932.h"
+#include "win32/PromptScope.h"
 
 namespace lumisk {
 namespace {
@@ -75,6 +76,7 @@ FileDialogAnswer runFileDialog(FileDialogFunction dialog, HWND owner, const File
   FileDialogAnswer answer;
   BOOL chosen = FALSE;
   {
+    const PromptScope modal(owner);
     const CurrentFolderKept folderKept;
     chosen = dialog(&ofn);
   }
