@@ -12,6 +12,7 @@
 #include "editor/ValueTables.h"
 #include "win32/Cp932.h"
 #include "win32/ExportGuard.h"
+#include "win32/PromptScope.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
 
@@ -19,7 +20,7 @@ namespace lumisk {
 namespace {
 
 // Posted by a close: the window is destroyed once the message that closed it has been handled, never
-// from inside a handler of one of its own controls.
+// from inside a handler of one of its own controls, nor inside a prompt.
 constexpr UINT kReleaseMessage = WM_APP + 1;
 // Posted by the keyboard hook when routing a key failed: the failure is told from the window's own
 // procedure, outside the hook.
@@ -134,7 +135,7 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClose();
       return 0;
     case kReleaseMessage:
-      DestroyWindow(hwnd_);
+      release();
       return 0;
     case kHookFailedMessage:
       onHookFailed();
@@ -186,6 +187,11 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void TEditForm::release() {
+  if (PromptScope::open()) PromptScope::postWhenClosed(hwnd_, kReleaseMessage);
+  else DestroyWindow(hwnd_);
 }
 
 void TEditForm::windowGone() {

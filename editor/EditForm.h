@@ -67,6 +67,10 @@ class TEditForm {
   // The library is being unloaded: the destruction still stores the settings and clears the editor-open
   // flag, but does not ask the host to rebuild its menus (it would call into a library going away).
   void setQuiet() { quiet_ = true; }
+  // Destroys the window as a close from outside does: no commit, no question. At once, or while a prompt
+  // is open (the window may own it, or a handler of the window may be waiting for its answer) once the
+  // last prompt has closed.
+  void release();
   HWND hwnd() const { return hwnd_; }
 
   // ---- Seams for tests: what a person cannot read off the window ----

@@ -37,7 +37,7 @@ void EditFormLauncher::open(const EditorContext& context) {
 void EditFormLauncher::close() {
   if (!form_ || !form_->hwnd()) return;
   // Released through the destroy callback; nothing of the form is used after this call.
-  DestroyWindow(form_->hwnd());
+  form_->release();
 }
 
 }  // namespace lumisk

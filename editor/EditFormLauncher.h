@@ -29,7 +29,8 @@ class EditFormLauncher final : public EditorLauncher {
   // Creates and shows the window, not waiting for it. With a window already open, brings it forward.
   // Throws std::runtime_error when the window cannot be created.
   void open(const EditorContext& context) override;
-  // Destroys an open window at once: no commit, no question.
+  // Destroys an open window, no commit, no question: at once, or while a prompt is open once the last
+  // prompt has closed (TEditForm::release).
   void close() override;
 
   // The open window, or nullptr.

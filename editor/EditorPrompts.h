@@ -50,6 +50,7 @@ class Win32EditorPrompts final : public EditorPrompts {
     return plugin_.chooseDesignFile(initialFolder);
   }
   void showError(const std::string& text) override { plugin_.showError(text); }
+  bool showing() const override { return plugin_.showing(); }
 
   void setOwner(const EditorDialogOwner& owner) override { owner_ = owner; }
   std::optional<std::string> chooseExportFile(const FileDialogRequest& request) override;

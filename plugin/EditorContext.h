@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "plugin/InitData.h"
 #include "store/Design.h"
@@ -12,12 +13,14 @@
 
 namespace lumisk {
 
-// Everything the editor window works with besides its own dialogs. Nothing here is owned: the plug-in
-// outlives the window, because it closes the window before it ends.
+// Everything the editor window works with besides its own dialogs. Nothing here is owned but the design
+// list, which the window shares: the plug-in outlives the window, because it closes the window before
+// it ends.
 struct EditorContext {
   // The plug-in's design list: copied into the window's working copy when it opens, replaced by OK after
-  // a change. Null when the plug-in is not active.
-  DesignList* designs;
+  // a change. Null when the plug-in is not active. Shared: a window closed after an End (it was in the
+  // middle of a prompt then) still holds the list it was opened on.
+  std::shared_ptr<DesignList> designs;
   // The window's geometry, its hint help and the import and export folders live here.
   TInitData& settings;
   const HostApi& host;
@@ -38,7 +41,8 @@ class EditorLauncher {
   // Creates and shows the editor window without waiting for it. The window calls `context.closed` when
   // it is destroyed.
   virtual void open(const EditorContext& context) = 0;
-  // Closes an open editor window the way any close from outside does: no commit, no question.
+  // Closes an open editor window the way any close from outside does: no commit, no question. While a
+  // prompt is open the window may be waiting for its answer: it is then closed once the prompt returned.
   virtual void close() = 0;
 };
 

@@ -127,9 +127,11 @@ int32_t PlugFunc::changePluginMenus() const {
   return api.changePluginMenus ? api.changePluginMenus(kPluginName) : kFalse;
 }
 
+int32_t PlugFunc::menusAfterCommand() const { return active_ ? changePluginMenus() : kFalse; }
+
 EditorContext PlugFunc::editorContext() {
   return EditorContext{
-      active_ ? designs_.get() : nullptr,
+      active_ ? designs_ : nullptr,
       settings_,
       binding_.api(),
       [this] { return currentPad_; },
@@ -138,7 +140,8 @@ EditorContext PlugFunc::editorContext() {
       collation_,
       [this](bool quiet) {
         editorOpen_ = false;
-        if (!quiet) changePluginMenus();
+        // A window closed after an End (it was in the middle of a prompt then) changes no menu.
+        if (!quiet && active_) changePluginMenus();
       },
   };
 }
@@ -186,7 +189,7 @@ int32_t PlugFunc::beginPlugin() {
   if (active_) return changePluginMenus();
   // Everything is read before anything changes: a file that cannot be read leaves the plug-in inactive,
   // and an inactive plug-in never writes the INI file, so the designs on disk survive.
-  auto list = std::make_unique<DesignList>();
+  auto list = std::make_shared<DesignList>();
   try {
     const TMemIniFile ini(iniPath_, files_, collation_);
     readSettings(ini);
@@ -202,8 +205,8 @@ int32_t PlugFunc::beginPlugin() {
 }
 
 int32_t PlugFunc::endPlugin() {
-  // An editor window still open would otherwise store its settings after they were written, and keep
-  // pointing into a design list that is about to go.
+  // An editor window still open would otherwise store its settings after they were written. One in the
+  // middle of a prompt is closed only after it, and its settings are not saved.
   if (editorOpen_ && editor_) editor_->close();
   if (!active_) return kTrue;
   try {
@@ -240,27 +243,33 @@ int32_t PlugFunc::getMenu(int32_t item, TPluginMenuItem* record) const {
 }
 
 int32_t PlugFunc::menuClick(int32_t item, int32_t value) {
+  // A click while a prompt is open would nest a second command inside the first one: it does nothing,
+  // and leaves even the current pad as the command that asked found it.
+  if (prompts_.showing()) return kFalse;
   const HostApi& api = binding_.api();
   if (api.getPadID) currentPad_ = api.getPadID(value);
   // Before a successful start there is no list to act on; while the editor is open the menu offers no
   // command, and a stray click must not change the list under the window.
   if (item <= 0 || !active_ || editorOpen_) return kFalse;
-  const std::optional<MenuItem> entry = menuItemAt(item, designs_->count());
+  // The command keeps the list it works on across its prompts; an End during one of them lets go of the
+  // plug-in's hold only, and what the command adds afterwards goes with it.
+  const std::shared_ptr<DesignList> list = designs_;
+  const std::optional<MenuItem> entry = menuItemAt(item, list->count());
   if (!entry) return kFalse;
   switch (entry->command) {
     case MenuCommand::Design:
-      return apply(*designs_, entry->design, api, currentPad_) ? kTrue : kFalse;
+      return apply(*list, entry->design, api, currentPad_) ? kTrue : kFalse;
     case MenuCommand::Capture:
-      capture(*designs_, api, currentPad_, prompts_);
-      return changePluginMenus();
+      capture(*list, api, currentPad_, prompts_);
+      return menusAfterCommand();
     case MenuCommand::Import:
       try {
-        if (!importDesigns(*designs_, settings_.ImportDir, prompts_, files_, collation_)) return kFalse;
+        if (!importDesigns(*list, settings_.ImportDir, prompts_, files_, collation_)) return kFalse;
       } catch (const FileError& e) {
         prompts_.showError(e.what());
         return kFalse;
       }
-      return changePluginMenus();
+      return menusAfterCommand();
     case MenuCommand::Editor:
       if (!editor_) return kFalse;
       editor_->open(editorContext());

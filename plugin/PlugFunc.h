@@ -47,6 +47,11 @@ class PlugFunc {
   void setEditorLauncher(EditorLauncher* launcher) { editor_ = launcher; }
 
   // The seven exports. Booleans are -1 / 0. File errors are shown to the user and never thrown.
+  //
+  // The host may call while one of the plug-in's prompts is open (a window or a timer the prompt could
+  // not hold): a menu click then does nothing and answers 0; an End saves what is there and lets go of
+  // the design list, which the command that asked keeps until it returns, and has the editor closed
+  // once its prompt has returned.
   int32_t getName(char* buffer, int32_t size) const;
   int32_t getExplanation(char* buffer, int32_t size) const;
   int32_t setInitFile(const char* path);
@@ -74,6 +79,9 @@ class PlugFunc {
   static std::string menuCaption(std::size_t number, const std::string& designName);
   void readSettings(const class TMemIniFile& ini);
   void writeSettings(class TMemIniFile& ini) const;
+  // What a command that changed the list answers: the host is asked for the menus again, unless an End
+  // came during the command's prompt.
+  int32_t menusAfterCommand() const;
 
   FileAccess& files_;
   const Collation& collation_;
@@ -83,7 +91,9 @@ class PlugFunc {
 
   std::string iniPath_;
   TInitData settings_{};
-  std::unique_ptr<DesignList> designs_;
+  // Shared with the command or editor window that works on it, so that an End in the middle of one of
+  // their prompts never frees it under them.
+  std::shared_ptr<DesignList> designs_;
   bool active_ = false;
   bool editorOpen_ = false;
   int32_t currentPad_ = 0;

@@ -65,6 +65,9 @@ class Prompts {
   virtual std::optional<std::string> chooseDesignFile(const std::string& initialFolder) = 0;
   // An error box for a failure the user must know of (file errors).
   virtual void showError(const std::string& text) = 0;
+  // True while a prompt of the plug-in is open on the calling thread, one of these or any other: a call
+  // that arrives meanwhile did not come from the person answering it.
+  virtual bool showing() const = 0;
 };
 
 }  // namespace lumisk

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win32/Cp932.h"
+#include "win32/PromptScope.h"
 
 namespace lumisk {
 namespace {
@@ -13,6 +14,26 @@ namespace {
 constexpr std::size_t kPathBufferChars = 32768;
 
 using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// Holds the process's current folder and sets it again when it goes, whatever the dialog did meanwhile.
+class CurrentFolderKept {
+ public:
+  CurrentFolderKept() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return;
+    folder_.resize(size);
+    const DWORD length = GetCurrentDirectoryW(size, folder_.data());
+    folder_.resize(length < size ? length : 0);
+  }
+  ~CurrentFolderKept() {
+    if (!folder_.empty()) SetCurrentDirectoryW(folder_.c_str());
+  }
+  CurrentFolderKept(const CurrentFolderKept&) = delete;
+  CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+
+ private:
+  std::wstring folder_;  // empty when it could not be read: then nothing is set
+};
 
 FileDialogAnswer runFileDialog(FileDialogFunction dialog, HWND owner, const FileDialogRequest& request) {
   // Pairs are separated by NULs and the list ends with two; "|" is replaced only after the conversion,
@@ -38,7 +59,8 @@ FileDialogAnswer runFileDialog(FileDialogFunction dialog, HWND owner, const File
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.lpstrTitle = title.c_str();
   ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-  // The dialog runs in the host's process: the host's current folder is none of its business.
+  // The dialog runs in the host's process: the host's current folder is none of its business. The flag
+  // keeps the save dialog from moving it; the open dialog ignores it (CurrentFolderKept below).
   ofn.Flags = request.flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
   if (request.childTemplate) {
     // A template "handle" is read through LockResource, which hands a Win32 pointer back unchanged.
@@ -52,7 +74,13 @@ FileDialogAnswer runFileDialog(FileDialogFunction dialog, HWND owner, const File
   }
 
   FileDialogAnswer answer;
-  if (!dialog(&ofn)) {
+  BOOL chosen = FALSE;
+  {
+    const PromptScope modal(owner);
+    const CurrentFolderKept folderKept;
+    chosen = dialog(&ofn);
+  }
+  if (!chosen) {
     answer.failure = CommDlgExtendedError();
     return answer;
   }
@@ -64,12 +92,12 @@ FileDialogAnswer runFileDialog(FileDialogFunction dialog, HWND owner, const File
 
 }  // namespace
 
-FileDialogAnswer showOpenFileDialog(HWND owner, const FileDialogRequest& request) {
-  return runFileDialog(&GetOpenFileNameW, owner, request);
+FileDialogAnswer showOpenFileDialog(HWND owner, const FileDialogRequest& request, const FileDialogCalls& calls) {
+  return runFileDialog(calls.getOpenFileName, owner, request);
 }
 
-FileDialogAnswer showSaveFileDialog(HWND owner, const FileDialogRequest& request) {
-  return runFileDialog(&GetSaveFileNameW, owner, request);
+FileDialogAnswer showSaveFileDialog(HWND owner, const FileDialogRequest& request, const FileDialogCalls& calls) {
+  return runFileDialog(calls.getSaveFileName, owner, request);
 }
 
 }  // namespace lumisk

@@ -41,9 +41,22 @@ struct FileDialogAnswer {
   bool cancelled() const { return !path && !pathNotCp932 && failure == 0; }
 };
 
+// The common-dialog calls through which the file dialogs are shown. A test replaces them to play a dialog
+// that does what Windows' own does and Wine's does not (leave the current folder where the person
+// browsed to); the plug-in uses the defaults, the system's own functions.
+struct FileDialogCalls {
+  decltype(&::GetOpenFileNameW) getOpenFileName = &::GetOpenFileNameW;
+  decltype(&::GetSaveFileNameW) getSaveFileName = &::GetSaveFileNameW;
+};
+
+// Both dialogs give the process its current folder back however they end, an exception of the dialog
+// call included: the dialog runs in the launcher's process, whose relative paths (its own, the INI path
+// as it was handed over, bare wallpaper names) resolve against that folder. OFN_NOCHANGEDIR alone does
+// not do it: Windows ignores it for the open dialog.
+
 // GetOpenFileNameW, modal over `owner`.
-FileDialogAnswer showOpenFileDialog(HWND owner, const FileDialogRequest& request);
+FileDialogAnswer showOpenFileDialog(HWND owner, const FileDialogRequest& request, const FileDialogCalls& calls = {});
 // GetSaveFileNameW, modal over `owner`. OFN_OVERWRITEPROMPT in the flags asks before a file is replaced.
-FileDialogAnswer showSaveFileDialog(HWND owner, const FileDialogRequest& request);
+FileDialogAnswer showSaveFileDialog(HWND owner, const FileDialogRequest& request, const FileDialogCalls& calls = {});
 
 }  // namespace lumisk

@@ -2,6 +2,7 @@
 
 #include "win32/Cp932.h"
 #include "win32/ExportGuard.h"
+#include "win32/PromptScope.h"
 
 namespace lumisk {
 namespace {
@@ -25,6 +26,7 @@ int messageBox(HWND owner, const std::string& text, const char* caption, UINT ty
   // host had it.
   type |= MB_SETFOREGROUND;
   if (!owner) type |= MB_TASKMODAL;
+  const PromptScope modal(owner);
   return MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), type);
 }
 

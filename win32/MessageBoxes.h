@@ -12,8 +12,8 @@ namespace lumisk {
 
 inline constexpr const char* kBoxCaption = "Lumisk";
 
-// MessageBoxW with `text` and `caption` in code page 932, in the foreground. Without an owner the box is
-// modal to the whole thread, so that no window of it is used meanwhile. The button pressed.
+// MessageBoxW with `text` and `caption` in code page 932, in the foreground, modal to the whole thread
+// (a PromptScope), so that no window of it is used meanwhile. The button pressed.
 int messageBox(HWND owner, const std::string& text, const char* caption, UINT type);
 
 // Caption "Lumisk", no icon, one OK button.

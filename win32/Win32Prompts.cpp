@@ -9,6 +9,7 @@
 #include "win32/DialogTemplate.h"
 #include "win32/FileDialogs.h"
 #include "win32/MessageBoxes.h"
+#include "win32/PromptScope.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
 #include "win32/Ui.h"
@@ -191,6 +192,8 @@ void Win32Prompts::inform(const std::string& text) { plainBox(owner(), text); }
 
 void Win32Prompts::showError(const std::string& text) { errorBox(owner(), text); }
 
+bool Win32Prompts::showing() const { return PromptScope::open(); }
+
 bool Win32Prompts::confirm(const std::string& text) {
   MessageBoxLabels labels(kConfirmCaption);
   return messageBox(owner(), text, kConfirmCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1) == IDOK;
@@ -199,8 +202,11 @@ bool Win32Prompts::confirm(const std::string& text) {
 std::optional<std::string> Win32Prompts::askName(const std::string& prompt, const std::string& suggestion) {
   NameBox box{toWide(prompt), toWide(suggestion), owner(), {}, {}};
   const DialogTemplate layout = nameBoxTemplate();
-  const INT_PTR result =
-      DialogBoxIndirectParamW(module_, layout.get(), box.owner, &nameBoxProc, reinterpret_cast<LPARAM>(&box));
+  INT_PTR result = 0;
+  {
+    const PromptScope modal(box.owner);
+    result = DialogBoxIndirectParamW(module_, layout.get(), box.owner, &nameBoxProc, reinterpret_cast<LPARAM>(&box));
+  }
   if (box.failure) std::rethrow_exception(box.failure);
   if (result == -1 || result == 0) throw std::runtime_error("入力ボックスを表示できません。");
   if (result != IDOK) return std::nullopt;

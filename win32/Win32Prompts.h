@@ -34,6 +34,8 @@ class Win32Prompts final : public Prompts {
   std::optional<std::string> chooseDesignFile(const std::string& initialFolder) override;
   // Caption "Lumisk", error icon, one OK button.
   void showError(const std::string& text) override;
+  // Any PromptScope of the thread: these boxes, the file dialogs, the editor's dialogs.
+  bool showing() const override;
 
   // Control ids of the input box.
   static constexpr int kNamePromptId = 100;

@@ -5,6 +5,7 @@
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
 #include "win32/MessageBoxes.h"
+#include "win32/PromptScope.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
 #include "win32/Ui.h"
@@ -50,8 +51,11 @@ std::optional<ValueFormResult> TValueForm::showModal(HWND owner) {
   // The frame only: every control is placed in pixels when the dialog starts.
   const DialogTemplate frame(kFormStyle, 0, 0, L"");
   result_.reset();
-  const INT_PTR answer =
-      DialogBoxIndirectParamW(module_, frame.get(), owner, dialogProc, reinterpret_cast<LPARAM>(this));
+  INT_PTR answer = 0;
+  {
+    const PromptScope modal(owner);
+    answer = DialogBoxIndirectParamW(module_, frame.get(), owner, dialogProc, reinterpret_cast<LPARAM>(this));
+  }
   hwnd_ = nullptr;
   if (answer == -1) throw win32Error("DialogBoxIndirectParam");
   if (answer != IDOK) return std::nullopt;

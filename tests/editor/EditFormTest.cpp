@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/editor/EditorFixture.h"
+#include "win32/PromptScope.h"
 
 namespace lumisk::testing {
 namespace {
@@ -489,6 +490,31 @@ TEST_F(EditorTest, EndingThePluginClosesTheWindowAndWritesItsSettings) {
   EXPECT_FALSE(isOpen());
   const std::string ini = files.files[kIniPath];
   EXPECT_NE(ini.find("Left=30\r\nTop=40\r\nWidth=500\r\nHeight=420\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(EditorTest, AnEndDuringOneOfItsPromptsClosesTheWindowOnlyAfterThePrompt) {
+  begin({"A"});
+  files.files["C:\\in\\two.dsg"] = "[1]\r\nName=N\r\n";
+  TEditForm& form = open();
+  const HWND window = form.hwnd();
+  host.calls.clear();
+  bool openInside = false;
+  prompts.files = {std::string("C:\\in\\two.dsg")};
+  prompts.whileOpen = [&] {
+    const PromptScope dialog(window);  // what the real dialog opens
+    EXPECT_EQ(plug.endPlugin(), -1);
+    pump();  // the dialog's own loop runs on
+    openInside = isOpen() && IsWindow(window);
+  };
+  command(form, kCmdImport);
+  EXPECT_TRUE(openInside) << "the window waited for its prompt";
+  EXPECT_FALSE(plug.active());
+  EXPECT_NE(files.files[kIniPath].find("Name=A\r\n"), std::string::npos) << "End saved";
+  pump();
+  EXPECT_FALSE(isOpen());
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(plug.editorOpen());
+  EXPECT_TRUE(host.callsOf("OQAChangePluginMenus").empty()) << "an ended plug-in has no menu to rebuild";
 }
 
 // ---- Geometry kept in the settings --------------------------------------------------------------

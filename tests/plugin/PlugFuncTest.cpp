@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -414,6 +415,82 @@ TEST_F(PlugFuncTest, TheSeparatorAndItemsBeyondDoNothing) {
   EXPECT_EQ(plug.menuClick(7, 0), 0);
   EXPECT_EQ(host.calls.size(), 2u) << "only the pad lookups";
   EXPECT_EQ(launcher.opened, 0);
+}
+
+// The launcher can call while a prompt is open: a pad the prompt did not hold, a timer.
+class WhileAPromptTest : public PlugFuncTest {
+ protected:
+  static constexpr const char* kDesignFile = "D:\\d\\a.dsg";
+
+  void SetUp() override {
+    plug.setEditorLauncher(&launcher);
+    files.files[kDesignFile] = "[1]\r\nName=A\r\n";
+  }
+  // Clicks the capture or the import command of the menu as it is, with its answer queued.
+  int32_t runCommand(bool import, int32_t value) {
+    const auto m = static_cast<int32_t>(plug.designs().count());
+    if (import) prompts.files.push_back(kDesignFile);
+    else prompts.names.push_back("new" + std::to_string(m));
+    return plug.menuClick(import ? m + 3 : m + 2, value);
+  }
+
+  RecordingLauncher launcher;
+};
+
+TEST_F(WhileAPromptTest, AMenuClickDoesNothing) {
+  host.padForValue = 100;
+  begin(designsIni(2));
+  for (bool import : {false, true}) {
+    // Offsets from the first command: a design, the separator, capture, import, the editor.
+    for (int32_t clicked : {-1, 0, 1, 2, 3}) {
+      SCOPED_TRACE(std::string(import ? "import" : "capture") + ", click " + std::to_string(clicked));
+      const std::size_t before = plug.designs().count();
+      const std::size_t asked = prompts.namePrompts.size() + prompts.fileFolders.size();
+      host.calls.clear();
+      int32_t answered = 1;
+      std::size_t hostCalls = 0;
+      prompts.whileOpen = [&] {
+        answered = plug.menuClick(static_cast<int32_t>(before) + 2 + clicked, 7);
+        hostCalls = host.calls.size();
+      };
+      EXPECT_EQ(runCommand(import, 2), host.menusResult);
+      EXPECT_EQ(answered, 0);
+      EXPECT_EQ(hostCalls, 1u) << "the command's own pad lookup, nothing of the click";
+      EXPECT_EQ(plug.currentPad(), 102);
+      EXPECT_EQ(prompts.namePrompts.size() + prompts.fileFolders.size(), asked + 1) << "the click asked nothing";
+      EXPECT_EQ(plug.designs().count(), before + 1);
+      EXPECT_EQ(launcher.opened, 0);
+    }
+  }
+}
+
+TEST_F(WhileAPromptTest, AnEndSavesAndFreesNothingTheCommandHolds) {
+  begin(designsIni(2));
+  plug.endPlugin();
+  const std::string saved = files.files[kIni];
+  for (bool import : {false, true}) {
+    SCOPED_TRACE(import ? "import" : "capture");
+    begin(designsIni(2));
+    host.calls.clear();
+    prompts.informed.clear();
+    std::weak_ptr<DesignList> held;
+    prompts.whileOpen = [&] {
+      held = plug.editorContext().designs;
+      EXPECT_EQ(plug.endPlugin(), -1);
+      EXPECT_EQ(files.files[kIni], saved) << "what there was when End came";
+      EXPECT_FALSE(plug.active());
+      EXPECT_FALSE(held.expired()) << "the command still works on it";
+    };
+    EXPECT_EQ(runCommand(import, 0), 0);
+    EXPECT_TRUE(held.expired()) << "and lets go of it when it returns";
+    if (import) {
+      EXPECT_EQ(prompts.informed, std::vector<std::string>{"\"A\"\r\nをインポートしました。"});
+    }
+    EXPECT_TRUE(host.callsOf("OQAChangePluginMenus").empty()) << "an ended plug-in has no menu to rebuild";
+    EXPECT_TRUE(menu().empty());
+    EXPECT_EQ(files.files[kIni], saved);
+    EXPECT_EQ(launcher.closed, 0);
+  }
 }
 
 TEST_F(PlugFuncTest, AClickBeforeBeginCallsNothingUnbound) {

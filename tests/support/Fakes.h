@@ -2,10 +2,12 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/Platform.h"
@@ -42,7 +44,8 @@ class MemoryFiles final : public FileAccess {
   std::optional<std::string> tempFolder() override { return temp; }
 };
 
-// Answers queued per kind of question; records everything shown.
+// Answers queued per kind of question; records everything shown. Each prompt counts as open while it
+// answers.
 class ScriptedPrompts final : public Prompts {
  public:
   std::deque<std::optional<std::string>> names;  // answers to askName; nullopt = cancel
@@ -50,9 +53,16 @@ class ScriptedPrompts final : public Prompts {
   std::deque<std::optional<std::string>> files;  // answers to chooseDesignFile
   std::vector<std::string> informed, errors, confirmed;
   std::vector<std::string> namePrompts, nameSuggestions, fileFolders;
+  // Runs inside the next prompt, before it answers, the way a call of the host arrives while a real
+  // prompt is open; then it is gone.
+  std::function<void()> whileOpen;
 
-  void inform(const std::string& text) override { informed.push_back(text); }
+  void inform(const std::string& text) override {
+    const Open open(*this);
+    informed.push_back(text);
+  }
   bool confirm(const std::string& text) override {
+    const Open open(*this);
     confirmed.push_back(text);
     if (confirms.empty()) return false;
     const bool answer = confirms.front();
@@ -60,6 +70,7 @@ class ScriptedPrompts final : public Prompts {
     return answer;
   }
   std::optional<std::string> askName(const std::string& prompt, const std::string& suggestion) override {
+    const Open open(*this);
     namePrompts.push_back(prompt);
     nameSuggestions.push_back(suggestion);
     if (names.empty()) return std::nullopt;
@@ -68,13 +79,40 @@ class ScriptedPrompts final : public Prompts {
     return answer;
   }
   std::optional<std::string> chooseDesignFile(const std::string& initialFolder) override {
+    const Open open(*this);
     fileFolders.push_back(initialFolder);
     if (files.empty()) return std::nullopt;
     auto answer = files.front();
     files.pop_front();
     return answer;
   }
-  void showError(const std::string& text) override { errors.push_back(text); }
+  void showError(const std::string& text) override {
+    const Open open(*this);
+    errors.push_back(text);
+  }
+  bool showing() const override { return open_ > 0; }
+
+ private:
+  class Open {
+   public:
+    explicit Open(ScriptedPrompts& prompts) : prompts_(prompts) {
+      ++prompts_.open_;
+      try {
+        if (auto meanwhile = std::exchange(prompts_.whileOpen, nullptr)) meanwhile();
+      } catch (...) {
+        --prompts_.open_;
+        throw;
+      }
+    }
+    ~Open() { --prompts_.open_; }
+    Open(const Open&) = delete;
+    Open& operator=(const Open&) = delete;
+
+   private:
+    ScriptedPrompts& prompts_;
+  };
+
+  int open_ = 0;
 };
 
 }  // namespace lumisk::testing

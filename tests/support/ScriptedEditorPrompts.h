@@ -35,6 +35,7 @@ class ScriptedEditorPrompts final : public EditorPrompts {
     return prompts_.chooseDesignFile(initialFolder);
   }
   void showError(const std::string& text) override { prompts_.showError(text); }
+  bool showing() const override { return prompts_.showing(); }
 
   void setOwner(const EditorDialogOwner& owner) override { owner_ = owner; }
   std::optional<std::string> chooseExportFile(const FileDialogRequest& request) override {

@@ -163,10 +163,12 @@ void DialogDriver::onTick() {
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     return;
   }
-  // Off the queue before it runs: the action may open a nested modal loop that needs the next step.
+  // Off the queue before it runs: the action may open a nested modal loop that needs the next step, and
+  // that step's dialog is seen after this one (a copy, since seen_ may grow meanwhile).
   Action action = std::move(steps_.front());
   steps_.pop_front();
-  action(seen_.back());
+  const DialogSnapshot snapshot = seen_.back();
+  action(snapshot);
 }
 
 DialogSnapshot snapshotOf(HWND dialog) {

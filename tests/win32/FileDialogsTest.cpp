@@ -1,7 +1,10 @@
 #include "win32/FileDialogs.h"
 
+#include <cderr.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include "tests/win32/DialogDriver.h"
 #include "tests/win32/TempFolder.h"
@@ -86,6 +89,78 @@ TEST_F(SaveFileDialogTest, Answers) {
     EXPECT_EQ(answer.pathNotCp932, c.pathNotCp932);
     EXPECT_EQ(answer.failure, 0u);
     EXPECT_EQ(answer.cancelled(), !c.path && !c.pathNotCp932);
+  }
+}
+
+// A stand-in for the system's dialog that does what the open dialog of Windows does whatever
+// OFN_NOCHANGEDIR says (Wine's does not): it leaves the current folder where the person browsed to, and
+// then ends one way or another.
+enum class DialogEnd { Chosen, Cancelled, Failed, Threw };
+struct BrowsingDialog {
+  std::wstring browsedTo;
+  DialogEnd end = DialogEnd::Cancelled;
+};
+BrowsingDialog* browsing = nullptr;
+
+BOOL WINAPI browseThenEnd(LPOPENFILENAMEW ofn) {
+  SetCurrentDirectoryW(browsing->browsedTo.c_str());
+  switch (browsing->end) {
+    case DialogEnd::Chosen: {
+      const std::wstring path = browsing->browsedTo + L"予定表.dsg";
+      wcsncpy(ofn->lpstrFile, path.c_str(), ofn->nMaxFile);
+      return TRUE;
+    }
+    case DialogEnd::Cancelled:
+      return FALSE;
+    case DialogEnd::Failed: {
+      OPENFILENAMEW refused = *ofn;
+      refused.lStructSize = 0;  // the system's own dialog refuses it: CDERR_STRUCTSIZE
+      return GetOpenFileNameW(&refused);
+    }
+    case DialogEnd::Threw:
+      break;
+  }
+  throw std::runtime_error("the dialog's hook failed");
+}
+
+std::wstring currentFolder() {
+  std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+  folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+  return folder;
+}
+
+class FileDialogFolderTest : public SaveFileDialogTest {};
+
+TEST_F(FileDialogFolderTest, EveryEndGivesTheCurrentFolderBack) {
+  const FileDialogCalls calls{&browseThenEnd, &browseThenEnd};
+  using Show = FileDialogAnswer (*)(HWND, const FileDialogRequest&, const FileDialogCalls&);
+  const std::pair<const char*, Show> dialogs[] = {{"open", &showOpenFileDialog}, {"save", &showSaveFileDialog}};
+  const std::pair<const char*, DialogEnd> ends[] = {{"a file chosen", DialogEnd::Chosen},
+                                                    {"cancelled", DialogEnd::Cancelled},
+                                                    {"the dialog failed", DialogEnd::Failed},
+                                                    {"an exception out of the dialog", DialogEnd::Threw}};
+  const std::wstring before = currentFolder();
+  ASSERT_NE(before, folder_);
+  for (const auto& [dialogName, show] : dialogs) {
+    for (const auto& [endName, end] : ends) {
+      SCOPED_TRACE(std::string(dialogName) + ", " + endName);
+      BrowsingDialog dialog{folder_, end};
+      browsing = &dialog;
+      std::optional<FileDialogAnswer> answer;
+      try {
+        answer = show(nullptr, request_, calls);
+      } catch (const std::runtime_error&) {
+      }
+      browsing = nullptr;
+      EXPECT_EQ(currentFolder(), before);
+      SetCurrentDirectoryW(before.c_str());
+      EXPECT_EQ(answer.has_value(), end != DialogEnd::Threw);
+      if (!answer) continue;
+      EXPECT_EQ(answer->path.has_value(), end == DialogEnd::Chosen);
+      if (end == DialogEnd::Failed) {
+        EXPECT_EQ(answer->failure, static_cast<DWORD>(CDERR_STRUCTSIZE));
+      }
+    }
   }
 }
 

@@ -8,6 +8,7 @@
 #include "tests/win32/DialogDriver.h"
 #include "tests/win32/TempFolder.h"
 #include "win32/Cp932.h"
+#include "win32/MessageBoxes.h"
 
 namespace lumisk {
 namespace {
@@ -144,6 +145,104 @@ TEST_F(Win32PromptsTest, BoxesBelongToTheOwnerWhileItLives) {
   prompts_.inform("e");
   EXPECT_TRUE(driver.finished());
   EXPECT_NE(seen.back().owner, owner) << "a destroyed owner is not used";
+}
+
+// Top-level windows of the thread as a launcher has them: the one a prompt is owned by, two more pads,
+// a hidden window and one that was disabled before.
+class LauncherWindows {
+ public:
+  LauncherWindows() {
+    for (const wchar_t* caption : {L"owner", L"pad 2", L"pad 3", L"hidden", L"disabled"}) {
+      const DWORD visible = std::wstring_view(caption) == L"hidden" ? 0 : WS_VISIBLE;
+      windows_.push_back(CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | visible, 0, 0, 200, 100,
+                                         nullptr, nullptr, nullptr, nullptr));
+    }
+    EnableWindow(windows_.back(), FALSE);
+  }
+  ~LauncherWindows() {
+    for (HWND window : windows_) DestroyWindow(window);
+  }
+  LauncherWindows(const LauncherWindows&) = delete;
+  LauncherWindows& operator=(const LauncherWindows&) = delete;
+
+  HWND owner() const { return windows_.front(); }
+  // Which are enabled, in the order above.
+  std::vector<bool> enabled() const {
+    std::vector<bool> states;
+    for (HWND window : windows_) states.push_back(IsWindowEnabled(window) != FALSE);
+    return states;
+  }
+
+ private:
+  std::vector<HWND> windows_;
+};
+
+const std::vector<bool> kAsBefore = {true, true, true, true, false};
+// The owner waits for its prompt as any owner does; every other visible window of the thread waits too.
+const std::vector<bool> kWhileAPrompt = {false, false, false, true, false};
+
+TEST_F(Win32PromptsTest, EveryPromptHoldsEveryWindowOfTheThreadAndGivesBackExactlyThose) {
+  LauncherWindows launcher;
+  prompts_.setOwner(launcher.owner());
+  struct Case {
+    const char* what;
+    std::function<void()> show;
+  };
+  const std::vector<Case> cases = {
+      {"inform", [&] { prompts_.inform("a"); }},
+      {"confirm", [&] { prompts_.confirm("b"); }},
+      {"the name box", [&] { prompts_.askName("c", "d"); }},
+      {"the design file dialog", [&] { prompts_.chooseDesignFile(""); }},
+      {"an error", [&] { prompts_.showError("e"); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<bool> whileOpen;
+    bool showing = false;
+    DialogDriver driver;
+    driver.then([&](const DialogSnapshot& box) {
+      whileOpen = launcher.enabled();
+      showing = prompts_.showing();
+      DialogDriver::press(IDCANCEL)(box);
+    });
+    EXPECT_FALSE(prompts_.showing());
+    c.show();
+    EXPECT_TRUE(driver.finished());
+    EXPECT_EQ(whileOpen, kWhileAPrompt);
+    EXPECT_TRUE(showing);
+    EXPECT_EQ(launcher.enabled(), kAsBefore);
+    EXPECT_FALSE(prompts_.showing());
+  }
+}
+
+TEST_F(Win32PromptsTest, APromptInsideAPromptGivesBackOnlyWhatItTook) {
+  LauncherWindows launcher;
+  prompts_.setOwner(launcher.owner());
+  HWND nameBox = nullptr;
+  std::vector<bool> inside, afterInside;
+  bool nameBoxHeld = false, nameBoxBack = false;
+  DialogDriver driver;
+  driver
+      .then([&](const DialogSnapshot& box) {
+        // A box over the name box, as a dialog's own handler shows one.
+        nameBox = box.window;
+        plainBox(nameBox, "inside");
+        afterInside = launcher.enabled();
+        nameBoxBack = IsWindowEnabled(nameBox) != FALSE;
+        DialogDriver::press(IDCANCEL)(box);
+      })
+      .then([&](const DialogSnapshot& box) {
+        inside = launcher.enabled();
+        nameBoxHeld = !IsWindowEnabled(nameBox) && GetWindow(box.window, GW_OWNER) == nameBox;
+        DialogDriver::press(IDOK)(box);
+      });
+  EXPECT_EQ(prompts_.askName("outside", ""), std::nullopt);
+  EXPECT_TRUE(driver.finished());
+  EXPECT_EQ(inside, kWhileAPrompt);
+  EXPECT_TRUE(nameBoxHeld) << "the outer prompt waits for the inner one";
+  EXPECT_EQ(afterInside, kWhileAPrompt) << "the outer prompt still holds the launcher";
+  EXPECT_TRUE(nameBoxBack);
+  EXPECT_EQ(launcher.enabled(), kAsBefore);
 }
 
 TEST_F(Win32PromptsTest, NameBoxLayout) {
