@@ -26,6 +26,7 @@ std::wstring classOf(HWND window) {
 std::string cp932Of(const std::wstring& wide) { return toCp932(wide).value_or("<not code page 932>"); }
 
 struct Search {
+  const std::set<HWND>* waiting;
   std::map<HWND, unsigned long>* answered;
   unsigned long now;
   std::vector<HWND> found;
@@ -33,7 +34,8 @@ struct Search {
 
 BOOL CALLBACK collectDialog(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<Search*>(data);
-  if (classOf(window) == L"#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
+  if (classOf(window) == L"#32770" && IsWindowVisible(window) && IsWindowEnabled(window) &&
+      !search->waiting->contains(window)) {
     const auto done = search->answered->find(window);
     if (done == search->answered->end() || search->now - done->second > kRetryTicks) search->found.push_back(window);
   }
@@ -88,6 +90,11 @@ DialogWatcher::~DialogWatcher() {
   active_ = outer_;
 }
 
+void DialogWatcher::whileOpen(std::function<void()> action) {
+  if (answers_.empty()) throw std::runtime_error("while-open needs an answer queued before it");
+  answers_.back().whileOpen = std::move(action);
+}
+
 std::size_t DialogWatcher::dropUnused() {
   const std::size_t n = answers_.size();
   answers_.clear();
@@ -117,7 +124,7 @@ void DialogWatcher::tick() {
   } reset{busy_};
 
   ++ticks_;
-  Search search{&answered_, ticks_, {}};
+  Search search{&waiting_, &answered_, ticks_, {}};
   EnumThreadWindows(GetCurrentThreadId(), &collectDialog, reinterpret_cast<LPARAM>(&search));
   std::map<HWND, unsigned long> stillSeen;
   for (HWND dialog : search.found) {
@@ -146,6 +153,21 @@ void DialogWatcher::handle(HWND dialog) {
   }
   const DialogAnswer answer = std::move(answers_.front());
   answers_.pop_front();
+  if (answer.whileOpen) {
+    // Ticks go on meanwhile, so that the dialogs the action opens are answered; this one waits.
+    waiting_.insert(dialog);
+    busy_ = false;
+    struct Resume {
+      DialogWatcher& watcher;
+      HWND dialog;
+      ~Resume() {
+        watcher.busy_ = true;
+        watcher.waiting_.erase(dialog);
+        watcher.answered_[dialog] = watcher.ticks_;
+      }
+    } resume{*this, dialog};
+    answer.whileOpen();
+  }
   perform(dialog, answer, fileDialog);
 }
 

@@ -9,12 +9,17 @@
 // since a modal dialog disables its owner. A dialog is answered once it has been seen on two ticks in a
 // row, so that it is fully built. Answers are queued beforehand, one per dialog, in the order the dialogs
 // will open; a dialog that finds no answer is noted and closed, so that a run never waits for a person.
+// An answer may carry something to do while its dialog is open, before the answer is given: the calls
+// that reach a plug-in from the rest of the launcher while one of its prompts is open. The dialogs that
+// those calls open are answered meanwhile.
 #pragma once
 
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 #include "host/Transcript.h"
@@ -25,6 +30,7 @@ struct DialogAnswer {
   enum class Kind { Ok, Cancel, Close, Text };
   Kind kind = Kind::Ok;
   std::wstring text;  // Kind::Text: typed into the edit field, then OK is pressed
+  std::function<void()> whileOpen;  // run once the dialog is there, before the answer; none when empty
 };
 
 class DialogWatcher {
@@ -36,6 +42,9 @@ class DialogWatcher {
   DialogWatcher& operator=(const DialogWatcher&) = delete;
 
   void queue(DialogAnswer answer) { answers_.push_back(std::move(answer)); }
+  // Gives the answer queued last something to do while its dialog is open. Throws std::runtime_error
+  // when no answer is queued.
+  void whileOpen(std::function<void()> action);
   // Answers that no dialog took; the queue is emptied.
   std::size_t dropUnused();
   // Dialogs that opened with no answer queued, since the last call; the count restarts.
@@ -57,6 +66,7 @@ class DialogWatcher {
   unsigned long ticks_ = 0;
   std::map<HWND, unsigned long> firstSeen_;  // dialogs waiting to settle
   std::map<HWND, unsigned long> answered_;   // dialogs answered, and when
+  std::set<HWND> waiting_;                   // dialogs whose whileOpen runs: not to be answered yet
   bool busy_ = false;
   DialogWatcher* outer_ = nullptr;
   static thread_local DialogWatcher* active_;

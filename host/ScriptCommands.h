@@ -36,8 +36,9 @@ void normal(ScriptSession& session, ScriptArgs args);
 void menuCost(ScriptSession& session, ScriptArgs args);
 void cycle(ScriptSession& session, ScriptArgs args);
 
-// Input (ScriptInputCommands.cpp): answers for the dialogs to come, the windows of the thread, keys,
-// clicks and drags as a person gives them, the message loop.
+// Input (ScriptInputCommands.cpp): answers for the dialogs to come and what to do while one is open,
+// the windows of the thread and the pads' windows, keys, clicks and drags as a person gives them, the
+// message loop.
 void answer(ScriptSession& session, ScriptArgs args);
 void listWindows(ScriptSession& session, ScriptArgs args);
 void press(ScriptSession& session, ScriptArgs args);
@@ -45,6 +46,9 @@ void keys(ScriptSession& session, ScriptArgs args);
 void printList(ScriptSession& session, ScriptArgs args);
 void drag(ScriptSession& session, ScriptArgs args);
 void pump(ScriptSession& session, ScriptArgs args);
+void whileOpen(ScriptSession& session, ScriptArgs args);
+void openPadWindows(ScriptSession& session, ScriptArgs args);
+void padsEnabled(ScriptSession& session, ScriptArgs args);
 
 // Files and transcripts (ScriptFileCommands.cpp): making, copying, locking and writing files, and
 // comparing or printing what the plug-in wrote.

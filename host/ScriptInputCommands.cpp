@@ -123,4 +123,29 @@ void drag(ScriptSession& session, ScriptArgs args) {
 
 void pump(ScriptSession&, ScriptArgs args) { runMessageLoop(number(args[0])); }
 
+// The lines up to "end-while" run once the dialog is there, the way calls from the rest of the launcher
+// reach the plug-in while one of its prompts is open.
+void whileOpen(ScriptSession& session, ScriptArgs) {
+  std::vector<std::string> block;
+  for (;;) {
+    std::optional<std::string> line = session.takeLine();
+    if (!line) throw std::runtime_error("while-open without end-while");
+    while (!line->empty() && (line->back() == '\r' || line->back() == ' ')) line->pop_back();
+    const std::size_t start = line->find_first_not_of(" \t");
+    if (start != std::string::npos && line->compare(start, std::string::npos, "end-while") == 0) break;
+    block.push_back(std::move(*line));
+  }
+  session.watcher().whileOpen([&session, block = std::move(block)] { session.runBlock(block); });
+}
+
+void openPadWindows(ScriptSession& session, ScriptArgs) { session.openPadWindows(); }
+
+void padsEnabled(ScriptSession& session, ScriptArgs) {
+  const auto& windows = session.padWindows();
+  if (windows.empty()) throw std::runtime_error("no pad windows");
+  for (const auto& window : windows)
+    session.transcript().line("pad " + std::to_string(window->pad().id) + " " + Transcript::quoted(window->pad().name) +
+                              (IsWindowEnabled(window->handle()) ? " enabled" : " disabled"));
+}
+
 }  // namespace lumisk::host::commands

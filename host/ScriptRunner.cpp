@@ -60,6 +60,9 @@ constexpr Command kCommands[] = {
     {"list", exactly(2), &commands::printList},
     {"drag", exactly(4), &commands::drag},
     {"pump", exactly(1), &commands::pump},
+    {"while-open", exactly(0), &commands::whileOpen, true},
+    {"pad-windows", exactly(0), &commands::openPadWindows},
+    {"pads-enabled", exactly(0), &commands::padsEnabled},
     // Files and transcripts
     {"mkdir", exactly(1), &commands::makeFolder},
     {"copy", exactly(2), &commands::copyFile},
@@ -112,10 +115,17 @@ std::vector<std::string> splitWords(std::string_view line) {
 }  // namespace
 
 ScriptRunner::ScriptRunner(Host& host, DialogWatcher& watcher, std::wstring pluginPath, std::string dataFolder)
-    : session_(host, watcher, std::move(pluginPath), std::move(dataFolder)) {}
+    : session_(host, watcher, std::move(pluginPath), std::move(dataFolder)) {
+  session_.setBlockRunner([this](const std::vector<std::string>& lines) { runLines(lines, true); });
+}
 
 int ScriptRunner::run(const std::vector<std::string>& lines) {
-  session_.startScript(lines);
+  runLines(lines, false);
+  return session_.failures();
+}
+
+void ScriptRunner::runLines(const std::vector<std::string>& lines, bool block) {
+  const ScriptSession::LinePosition outer = session_.startScript(lines);
   while (std::optional<std::string> next = session_.takeLine()) {
     std::string line = std::move(*next);
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
@@ -133,13 +143,14 @@ int ScriptRunner::run(const std::vector<std::string>& lines) {
     } catch (const std::exception& e) {
       session_.fail(std::string("error: ") + e.what());
     }
-    if (!answering) {
+    // A block runs in the middle of a command, whose answers are still to be taken.
+    if (!answering && !block) {
       if (const std::size_t unused = session_.watcher().dropUnused())
         session_.fail("answers not used: " + std::to_string(unused));
       session_.addFailures(session_.watcher().takeUnexpected());
     }
   }
-  return session_.failures();
+  session_.resumeLines(outer);
 }
 
 }  // namespace lumisk::host

@@ -10,7 +10,8 @@
 // command runs ("NAME takes N argument(s)", or for a command that takes a list what it takes; `answer`
 // takes one argument, or two after "text"); so is an unknown name ("unknown command NAME"). An error
 // is written as "error: ..." and counted, and the script goes on with the next line. After each
-// command but `answer`, answers that no dialog took and dialogs that found no answer count as failures.
+// command but `answer` and `while-open`, answers that no dialog took and dialogs that found no answer
+// count as failures.
 //
 // The commands, by concern (texts are converted to code page 932 where they reach the plug-in). The
 // table that names their handlers and argument counts is in ScriptRunner.cpp; the handlers are declared
@@ -39,6 +40,10 @@
 //   keys KEY...               typed through the input queue, one after the other ("ctrl+r", "down", "tab")
 //   list CAPTION N            the rows of list box N (from 1) of a window, selected ones marked "*"
 //   drag CAPTION N FROM TO    drags row FROM of that list box onto row TO with the mouse
+//   while-open ... end-while  the commands between run while the dialog of the answer queued last is
+//                             open, before that answer is given (a block holds no while-open)
+//   pad-windows | pads-enabled        a window per pad, as the windowed host shows them / whether each
+//                             is enabled
 //
 // Files and transcripts (ScriptFileCommands.cpp):
 //   mkdir PATH | copy FROM TO | delete PATH | exists PATH | lock PATH | unlock PATH
@@ -72,6 +77,10 @@ class ScriptRunner {
   int run(const std::vector<std::string>& lines);
 
  private:
+  // Runs each line as a command. A block (while-open) runs in the middle of a command: the answers and
+  // dialogs that command left are counted when it ends, not after each line of the block.
+  void runLines(const std::vector<std::string>& lines, bool block);
+
   ScriptSession session_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <stdexcept>
+#include <utility>
 
 #include "host/HostText.h"
 #include "win32/Cp932.h"
@@ -63,14 +64,34 @@ int ScriptSession::key(const std::string& word) const {
   return k;
 }
 
-void ScriptSession::startScript(const std::vector<std::string>& lines) {
-  lines_ = &lines;
-  next_ = 0;
+ScriptSession::~ScriptSession() {
+  if (padWindows_.empty()) return;
+  padWindows_.clear();
+  PadWindow::unregisterClass(GetModuleHandleW(nullptr));
+}
+
+ScriptSession::LinePosition ScriptSession::startScript(const std::vector<std::string>& lines) {
+  return std::exchange(position_, LinePosition{&lines, 0});
 }
 
 std::optional<std::string> ScriptSession::takeLine() {
-  if (!lines_ || next_ >= lines_->size()) return std::nullopt;
-  return (*lines_)[next_++];
+  if (!position_.lines || position_.next >= position_.lines->size()) return std::nullopt;
+  return (*position_.lines)[position_.next++];
+}
+
+void ScriptSession::openPadWindows() {
+  if (!padWindows_.empty()) return;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  PadWindow::registerClass(instance);
+  try {
+    for (std::size_t i = 0; i < host_.pads().pads().size(); ++i)
+      padWindows_.push_back(std::make_unique<PadWindow>(instance, host_, i, POINT{0, 0}, [] {}));
+  } catch (...) {
+    padWindows_.clear();
+    PadWindow::unregisterClass(instance);
+    throw;
+  }
+  arrangeWindows(padWindows_);
 }
 
 }  // namespace lumisk::host

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "host/DialogWatcher.h"
 #include "host/Host.h"
 #include "host/HostFiles.h"
+#include "host/PadWindow.h"
 
 namespace lumisk::host {
 
@@ -33,6 +35,7 @@ class ScriptSession {
  public:
   // `pluginPath` is what `load` loads; `dataFolder` (UTF-8) replaces "@DATA@".
   ScriptSession(Host& host, DialogWatcher& watcher, std::wstring pluginPath, std::string dataFolder);
+  ~ScriptSession();
   ScriptSession(const ScriptSession&) = delete;
   ScriptSession& operator=(const ScriptSession&) = delete;
 
@@ -57,9 +60,24 @@ class ScriptSession {
   int key(const std::string& word) const;   // a pad setting by name
 
   // The script's lines, taken one after the other: a line per command by the runner, and the lines of
-  // a block by the command that reads one. `lines` must outlive the reading.
-  void startScript(const std::vector<std::string>& lines);
+  // a block by the command that reads one. `lines` must outlive the reading. startScript answers where
+  // reading was, for resumeLines after a block that ran in the middle of a command.
+  struct LinePosition {
+    const std::vector<std::string>* lines = nullptr;
+    std::size_t next = 0;
+  };
+  LinePosition startScript(const std::vector<std::string>& lines);
+  void resumeLines(LinePosition position) { position_ = position; }
   std::optional<std::string> takeLine();
+
+  // Runs `lines` as commands in the middle of the command being run (the runner sets how).
+  void setBlockRunner(std::function<void(const std::vector<std::string>&)> runner) { blockRunner_ = std::move(runner); }
+  void runBlock(const std::vector<std::string>& lines) const { blockRunner_(lines); }
+
+  // A window per pad, shown as the windowed host shows them, without taking the activation; they stay
+  // until the session ends. Opens them when none is open yet.
+  void openPadWindows();
+  const std::vector<std::unique_ptr<PadWindow>>& padWindows() const { return padWindows_; }
 
   // Files held open, until released or, with a time given, until that time has passed; `release` is
   // false when the file is not held.
@@ -76,9 +94,10 @@ class ScriptSession {
   std::wstring pluginPath_;
   std::string workFolder_;  // UTF-8
   std::string dataFolder_;  // UTF-8
-  const std::vector<std::string>* lines_ = nullptr;
-  std::size_t next_ = 0;
+  LinePosition position_;
+  std::function<void(const std::vector<std::string>&)> blockRunner_;
   std::map<std::wstring, std::unique_ptr<HeldFile>> locks_;
+  std::vector<std::unique_ptr<PadWindow>> padWindows_;
   int failures_ = 0;
 };
 

@@ -492,22 +492,32 @@ TEST_F(EditorTest, EndingThePluginClosesTheWindowAndWritesItsSettings) {
   EXPECT_NE(ini.find("Left=30\r\nTop=40\r\nWidth=500\r\nHeight=420\r\n"), std::string::npos) << ini;
 }
 
-TEST_F(EditorTest, AnEndDuringOneOfItsPromptsClosesTheWindowOnlyAfterThePrompt) {
+TEST_F(EditorTest, AnEndDuringOneOfItsPromptsClosesTheWindowOnlyAfterItsPrompts) {
   begin({"A"});
   files.files["C:\\in\\two.dsg"] = "[1]\r\nName=N\r\n";
   TEditForm& form = open();
   const HWND window = form.hwnd();
   host.calls.clear();
-  bool openInside = false;
+  // Each prompt as the real one runs: a PromptScope, and a message loop of its own.
+  bool openInQuestion = false, openInReport = false;
   prompts.files = {std::string("C:\\in\\two.dsg")};
   prompts.whileOpen = [&] {
-    const PromptScope dialog(window);  // what the real dialog opens
-    EXPECT_EQ(plug.endPlugin(), -1);
-    pump();  // the dialog's own loop runs on
-    openInside = isOpen() && IsWindow(window);
+    {
+      const PromptScope dialog(window);
+      EXPECT_EQ(plug.endPlugin(), -1);
+      pump();
+      openInQuestion = isOpen() && IsWindow(window);
+    }
+    // The import goes on and reports what it read: the close comes after that box too.
+    prompts.whileOpen = [&] {
+      const PromptScope box(window);
+      pump();
+      openInReport = isOpen() && IsWindow(window);
+    };
   };
   command(form, kCmdImport);
-  EXPECT_TRUE(openInside) << "the window waited for its prompt";
+  EXPECT_TRUE(openInQuestion) << "the window waited for its question";
+  EXPECT_TRUE(openInReport) << "and for the report after it";
   EXPECT_FALSE(plug.active());
   EXPECT_NE(files.files[kIniPath].find("Name=A\r\n"), std::string::npos) << "End saved";
   pump();
