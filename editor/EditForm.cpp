@@ -40,20 +40,11 @@ void TEditForm::registerClass(HINSTANCE module) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(module, kClassName, &wc)) {
-    if (wc.lpfnWndProc == &TEditForm::windowProc) return;
-    // Left by an earlier load of the library at another address: its procedure is gone.
-    UnregisterClassW(kClassName, module);
-  }
-  wc = WNDCLASSEXW{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &TEditForm::windowProc;
   wc.hInstance = module;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) throw std::runtime_error("エディタのウィンドウクラスを登録できません。");
+  if (!WindowBase::registerClass(wc)) throw std::runtime_error("エディタのウィンドウクラスを登録できません。");
 }
 
 bool TEditForm::unregisterClass(HINSTANCE module) { return UnregisterClassW(kClassName, module) != 0; }
@@ -63,9 +54,10 @@ TEditForm::TEditForm(EditorContext context, std::unique_ptr<EditorPrompts> promp
 
 TEditForm::~TEditForm() {
   onDestroyed_ = nullptr;
-  if (hwnd_ && IsWindow(hwnd_) && GetWindowThreadProcessId(hwnd_, nullptr) == GetCurrentThreadId()) {
+  const HWND window = hwnd();
+  if (window && IsWindow(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
     quiet_ = true;
-    DestroyWindow(hwnd_);
+    DestroyWindow(window);
   }
 }
 
@@ -73,57 +65,35 @@ void TEditForm::create() {
   const std::wstring caption = toWide(kCaption);
   // No system menu and no boxes: the window is left through OK or Cancel only.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN;
-  const HWND hwnd = CreateWindowExW(0, kClassName, caption.c_str(), style, 0, 0, kEditFormDesignWidth,
-                                    kEditFormDesignHeight, nullptr, nullptr, module_, this);
-  if (!hwnd) {
+  if (!createWindow(0, kClassName, caption.c_str(), style, 0, 0, kEditFormDesignWidth, kEditFormDesignHeight, nullptr,
+                    module_)) {
     throw std::runtime_error(createError_.empty() ? std::string("エディタのウィンドウを作成できません。")
                                                   : createError_);
   }
 }
 
 void TEditForm::show() {
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
 }
 
-LRESULT CALLBACK TEditForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  TEditForm* form = nullptr;
-  if (message == WM_NCCREATE) {
-    form = static_cast<TEditForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  } else {
-    form = reinterpret_cast<TEditForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-    form->windowGone();  // may release the form: nothing of it is touched afterwards
-    return result;
-  }
-  // Nothing may fall into the host's message loop. A failed command is told to the person; a failure
-  // while painting is not (a message box there would only bring the next paint).
-  auto report = [&](const char* text) {
+// Nothing may fall into the host's message loop. A failed command is told to the person; a failure while
+// painting is not (a message box there would only bring the next paint). A failed creation keeps its
+// message for create() to throw.
+LRESULT TEditForm::onFailure(UINT message, WPARAM, LPARAM, const char* text) noexcept {
+  try {
     if (message == WM_CREATE) {
-      form->createError_ = text;
+      createError_ = text;
     } else if (message == WM_COMMAND) {
-      try {
-        form->prompts_->showError(text);
-      } catch (...) {
-      }
+      prompts_->showError(text);
     }
-  };
-  return guardedCall<LRESULT>(
-      message == WM_CREATE ? -1 : 0,
-      [&] {
-        throwPoint("TEditForm.windowProc");
-        return form->dispatch(message, wParam, lParam);
-      },
-      report);
+  } catch (...) {
+  }
+  return message == WM_CREATE ? -1 : 0;
 }
 
-LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TEditForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  throwPoint("TEditForm.windowProc");
   switch (message) {
     case WM_CREATE:
       FormCreate();
@@ -186,22 +156,21 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return defaultProc(message, wParam, lParam);
 }
 
 void TEditForm::release() {
-  if (PromptScope::open()) PromptScope::postWhenClosed(hwnd_, kReleaseMessage);
-  else DestroyWindow(hwnd_);
+  if (PromptScope::open()) PromptScope::postWhenClosed(hwnd(), kReleaseMessage);
+  else DestroyWindow(hwnd());
 }
 
-void TEditForm::windowGone() {
+void TEditForm::onGone() {
   hook_.reset();
   MainMenu.reset();
   accelerators_.reset();
   Images.reset();
   font_.reset();
   boldFont_.reset();
-  hwnd_ = nullptr;
   if (auto callback = std::move(onDestroyed_)) callback(*this);
 }
 
@@ -209,7 +178,7 @@ void TEditForm::onActivate(WPARAM state) {
   // A plain window does not keep the focus of its controls across activation as a dialog does.
   if (LOWORD(state) == WA_INACTIVE) {
     const HWND focus = GetFocus();
-    if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
   }
 }
 
@@ -225,7 +194,7 @@ void TEditForm::onHookFailed() {
 
 void TEditForm::FormCreate() {
   createControls();
-  prompts_->setOwner(EditorDialogOwner{hwnd_, ValList.hwnd(), Images.get()});
+  prompts_->setOwner(EditorDialogOwner{hwnd(), ValList.hwnd(), Images.get()});
 
   TInitData& settings = context_.settings;
   // Only a position beyond the primary screen's right or bottom edge is reset; a window that merely
@@ -239,7 +208,7 @@ void TEditForm::FormCreate() {
   const POINT place = onSomeDisplay(POINT{settings.Left, settings.Top}, SIZE{width, height});
   settings.Left = place.x;
   settings.Top = place.y;
-  SetWindowPos(hwnd_, nullptr, settings.Left, settings.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, settings.Left, settings.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   setSectionWidth(0, std::max(settings.Col0Width, kCol0MinWidth));
   setSectionWidth(1, std::max(settings.Col1Width, kCol1MinWidth));
@@ -250,7 +219,7 @@ void TEditForm::FormCreate() {
   firstShow_ = true;
   rows_.fill(context_.designs ? *context_.designs : DesignRows{});
 
-  hook_ = std::make_unique<DialogMessageHook>(hwnd_, accelerators_.get(), kHookFailedMessage);
+  hook_ = std::make_unique<DialogMessageHook>(hwnd(), accelerators_.get(), kHookFailedMessage);
   created_ = true;
 }
 
@@ -379,7 +348,7 @@ void TEditForm::FormClose() {
   // No close query: every close frees the window, without commit and without a question.
   if (closing_) return;
   closing_ = true;
-  PostMessageW(hwnd_, kReleaseMessage, 0, 0);
+  PostMessageW(hwnd(), kReleaseMessage, 0, 0);
 }
 
 void TEditForm::FormDestroy() {
@@ -387,11 +356,11 @@ void TEditForm::FormDestroy() {
   if (drag_.dragging()) drag_.cancelDrag();
   hook_.reset();
   // The menu is detached so that it is released with its owner rather than with the window.
-  SetMenu(hwnd_, nullptr);
+  SetMenu(hwnd(), nullptr);
   if (!created_) return;  // creation failed: no settings to store, the editor never opened
   TInitData& settings = context_.settings;
   RECT bounds{};
-  GetWindowRect(hwnd_, &bounds);
+  GetWindowRect(hwnd(), &bounds);
   settings.Left = bounds.left;
   settings.Top = bounds.top;
   settings.Width = bounds.right - bounds.left;

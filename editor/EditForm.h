@@ -24,6 +24,7 @@
 #include "editor/WorkingCopy.h"
 #include "plugin/EditorContext.h"
 #include "win32/GuiHandles.h"
+#include "win32/WindowBase.h"
 #include "win32/controls/Header.h"
 #include "win32/controls/ListBox.h"
 #include "win32/controls/MenuBar.h"
@@ -43,7 +44,7 @@ inline constexpr int kCol0MinWidth = kNameColumnDefaultWidth;
 inline constexpr int kCol1MinWidth = kValueColumnDefaultWidth;
 inline constexpr int kValListMinRowHeight = 15;
 
-class TEditForm {
+class TEditForm : public WindowBase {
  public:
   static constexpr const wchar_t* kClassName = L"TEditForm";
   // Registers the window class in `module`; an existing registration is kept. Throws std::runtime_error.
@@ -54,9 +55,7 @@ class TEditForm {
   // `module` is the plug-in's own, the instance of the window class; `prompts` is owned by the window.
   TEditForm(EditorContext context, std::unique_ptr<EditorPrompts> prompts, HINSTANCE module);
   // A window that still exists is destroyed without calling the host (see setQuiet).
-  ~TEditForm();
-  TEditForm(const TEditForm&) = delete;
-  TEditForm& operator=(const TEditForm&) = delete;
+  ~TEditForm() override;
 
   // Creates the window; FormCreate runs inside. Throws std::runtime_error when it cannot be created.
   void create();
@@ -71,7 +70,6 @@ class TEditForm {
   // is open (the window may own it, or a handler of the window may be waiting for its answer) once the
   // last prompt has closed.
   void release();
-  HWND hwnd() const { return hwnd_; }
 
   // ---- Seams for tests: what a person cannot read off the window ----
   // The rows the commands work on, and whether one changed them.
@@ -80,9 +78,9 @@ class TEditForm {
   DesignListDrag& designDrag() { return drag_; }
 
  private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  void windowGone();
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT onFailure(UINT message, WPARAM wParam, LPARAM lParam, const char* text) noexcept override;
+  void onGone() override;
 
   // ---- Event handlers ----
   void FormCreate();
@@ -142,7 +140,6 @@ class TEditForm {
   EditorContext context_;
   std::unique_ptr<EditorPrompts> prompts_;
   HINSTANCE module_;
-  HWND hwnd_ = nullptr;
   std::function<void(TEditForm&)> onDestroyed_;
 
   // Components.

@@ -41,7 +41,7 @@ void drawBevelRing(HDC dc, const RECT& r, int topLeftColour, int bottomRightColo
 
 HWND TEditForm::createChild(DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style, int id) {
   const std::wstring wide = toWide(text);
-  const HWND child = CreateWindowExW(exStyle, className, wide.c_str(), WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+  const HWND child = CreateWindowExW(exStyle, className, wide.c_str(), WS_CHILD | style, 0, 0, 0, 0, hwnd(),
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module_, nullptr);
   if (!child) throw std::runtime_error("エディタのウィンドウを作成できません。");
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -88,7 +88,7 @@ void TEditForm::createControls() {
   Images = createIconImageList();
 
   buildMenu();
-  SetMenu(hwnd_, MainMenu.get());
+  SetMenu(hwnd(), MainMenu.get());
 
   // Creation order is tab order: design list, value list, OK, Cancel.
   rows_.attach(controls::ListBox(createChild(WS_EX_CLIENTEDGE, L"LISTBOX", "",
@@ -141,7 +141,7 @@ void TEditForm::onMinMaxInfo(MINMAXINFO& info) const {
 
 void TEditForm::relayout() {
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   layout_ = computeEditLayout(client.right, client.bottom, menu_.checked(kCmdHelp));
   struct Placement {
     HWND hwnd;
@@ -165,7 +165,7 @@ void TEditForm::relayout() {
   if (defer) EndDeferWindowPos(defer);
   // Bevels and labels are painted by the window itself and move with the layout; the status bar and the
   // buttons do not all repaint themselves in full when they are moved or stretched.
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TEditForm::showStatusBar(bool visible) {
@@ -212,8 +212,8 @@ LRESULT TEditForm::onNotify(const NMHDR& header) {
 }
 
 void TEditForm::paint() {
-  PAINTSTRUCT ps{};
-  const HDC dc = BeginPaint(hwnd_, &ps);
+  const PaintScope paint(hwnd());
+  const HDC dc = paint.dc();
   if (!dc) return;
   drawBevelRing(dc, toRect(layout_.pnTop), COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
   RECT sunken = toRect(layout_.pnRBottom);
@@ -229,7 +229,6 @@ void TEditForm::paint() {
   DrawTextW(dc, toWide(kDesignLabel).c_str(), -1, &label, DT_LEFT | DT_TOP | DT_SINGLELINE);
   label = toRect(layout_.lbValue);
   DrawTextW(dc, toWide(kValueLabel).c_str(), -1, &label, DT_LEFT | DT_TOP | DT_SINGLELINE);
-  EndPaint(hwnd_, &ps);
 }
 
 }  // namespace lumisk
