@@ -50,9 +50,11 @@ INT_PTR DialogBase::route(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
       FALSE, [&] { return self->onMessage(message, wParam, lParam); },
       [&](const char* text) {
         failed = true;
+        // Let go before the failure is told: a box shown for it runs a message loop of its own, whose
+        // messages to the dialog must not reach what could not be set up.
+        if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, 0);
         failedResult = self->onFailure(message, text);
       });
-  if (failed && message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, 0);
   return failed ? failedResult : result;
 }
 

@@ -21,6 +21,11 @@ class DialogBase {
   // The dialog, from WM_INITDIALOG until it is destroyed; null before and after.
   HWND hwnd() const { return hwnd_; }
 
+  // A common file dialog's hook procedure, for OPENFILENAMEW's lpfnHook with hookData() as its
+  // lCustData: its child dialog is then served by this object.
+  static UINT_PTR CALLBACK fileDialogHook(HWND child, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  LPARAM hookData() const { return reinterpret_cast<LPARAM>(this); }
+
  protected:
   DialogBase() = default;
   virtual ~DialogBase() = default;
@@ -29,10 +34,6 @@ class DialogBase {
   // PromptScope (win32/PromptScope.h). DialogBoxIndirectParamW's answer: EndDialog's value, or -1 when
   // the dialog could not be created.
   INT_PTR runModal(HINSTANCE module, const DLGTEMPLATE* layout, HWND owner);
-  // A common file dialog's hook procedure, for OPENFILENAMEW's lpfnHook with hookData() as its
-  // lCustData: its child dialog is then served by this object.
-  static UINT_PTR CALLBACK fileDialogHook(HWND child, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-  LPARAM hookData() const { return reinterpret_cast<LPARAM>(this); }
 
   // Every message from WM_INITDIALOG on, WM_NCDESTROY excepted; the dialog procedure's result.
   virtual INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
