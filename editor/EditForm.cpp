@@ -210,8 +210,8 @@ void TEditForm::FormCreate() {
   settings.Top = place.y;
   SetWindowPos(hwnd(), nullptr, settings.Left, settings.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-  setSectionWidth(0, std::max(settings.Col0Width, kCol0MinWidth));
-  setSectionWidth(1, std::max(settings.Col1Width, kCol1MinWidth));
+  Header.setWidth(0, std::max(settings.Col0Width, kCol0MinWidth));
+  Header.setWidth(1, std::max(settings.Col1Width, kCol1MinWidth));
 
   menu_.check(kCmdHelp, settings.HintHelp);
   showStatusBar(menu_.checked(kCmdHelp));
@@ -365,8 +365,8 @@ void TEditForm::FormDestroy() {
   settings.Top = bounds.top;
   settings.Width = bounds.right - bounds.left;
   settings.Height = bounds.bottom - bounds.top;
-  settings.Col0Width = sectionWidth(0);
-  settings.Col1Width = sectionWidth(1);
+  settings.Col0Width = Header.width(0);
+  settings.Col1Width = Header.width(1);
   settings.HintHelp = menu_.checked(kCmdHelp);
   rows_.clear();
   if (context_.closed) context_.closed(quiet_);

@@ -25,6 +25,7 @@
 #include "plugin/EditorContext.h"
 #include "win32/GuiHandles.h"
 #include "win32/WindowBase.h"
+#include "win32/controls/Control.h"
 #include "win32/controls/Header.h"
 #include "win32/controls/ListBox.h"
 #include "win32/controls/MenuBar.h"
@@ -129,8 +130,6 @@ class TEditForm : public WindowBase {
   void relayout();
   void showStatusBar(bool visible);
   int measureRowHeight() const;
-  int sectionWidth(int section) const;
-  void setSectionWidth(int section, int width);
 
   // Sets every menu item's enabled state by its rule in the menu table, from both lists' selections.
   void applyEnableRules();
@@ -149,8 +148,8 @@ class TEditForm : public WindowBase {
   controls::Header Header;
   controls::ListBox ValList;
   controls::StatusBar StatusBar;
-  HWND btOK = nullptr;
-  HWND btCamcel = nullptr;
+  controls::Button btOK;
+  controls::Button btCamcel;
   ImageListHandle Images;
   FontHandle font_;
   FontHandle boldFont_;

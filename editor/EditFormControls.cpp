@@ -120,8 +120,8 @@ void TEditForm::createControls() {
                                kIdStatusBar));
   StatusBar.setSimple(true);
 
-  btOK = createChild(0, L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kCmdOk);
-  btCamcel = createChild(0, L"BUTTON", "キャンセル", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdCancelButton);
+  btOK.attach(createChild(0, L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kCmdOk));
+  btCamcel.attach(createChild(0, L"BUTTON", "キャンセル", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdCancelButton));
 }
 
 int TEditForm::measureRowHeight() const {
@@ -150,7 +150,7 @@ void TEditForm::relayout() {
   const Placement placements[] = {
       {rows_.list().hwnd(), layout_.designList}, {Header.hwnd(), layout_.header},
       {ValList.hwnd(), layout_.valList},         {StatusBar.hwnd(), layout_.statusBar},
-      {btOK, layout_.btOK},                      {btCamcel, layout_.btCamcel},
+      {btOK.hwnd(), layout_.btOK},               {btCamcel.hwnd(), layout_.btCamcel},
   };
   HDWP defer = BeginDeferWindowPos(static_cast<int>(std::size(placements)));
   for (const Placement& p : placements) {
@@ -177,19 +177,6 @@ void TEditForm::FormResize() { InvalidateRect(ValList.hwnd(), nullptr, TRUE); }
 
 void TEditForm::HeaderSectionResize() { InvalidateRect(ValList.hwnd(), nullptr, TRUE); }
 
-int TEditForm::sectionWidth(int section) const {
-  HDITEMW item{};
-  item.mask = HDI_WIDTH;
-  return Header.item(section, item) ? item.cxy : 0;
-}
-
-void TEditForm::setSectionWidth(int section, int width) {
-  HDITEMW item{};
-  item.mask = HDI_WIDTH;
-  item.cxy = width;
-  Header.setItem(section, item);
-}
-
 LRESULT TEditForm::onNotify(const NMHDR& header) {
   if (header.hwndFrom != Header.hwnd()) return 0;
   switch (header.code) {
@@ -200,7 +187,7 @@ LRESULT TEditForm::onNotify(const NMHDR& header) {
       const int minimum = change.iItem == 0 ? kCol0MinWidth : kCol1MinWidth;
       // A section dragged below its minimum springs back to it; that change notifies again, at the minimum.
       if (change.iItem <= 1 && change.pitem->cxy < minimum) {
-        setSectionWidth(change.iItem, minimum);
+        Header.setWidth(change.iItem, minimum);
         return 0;
       }
       HeaderSectionResize();

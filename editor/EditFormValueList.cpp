@@ -34,7 +34,7 @@ void TEditForm::ValListDrawItem(const DRAWITEMSTRUCT& item) {
     const bool heading = rowEntry(row).kind == RowKind::Heading;
 
     // Caption column: the item string as the list holds it, bold for a heading.
-    const int captionRight = rc.left + sectionWidth(0);
+    const int captionRight = rc.left + Header.width(0);
     {
       SelectedObject font(dc, heading ? boldFont_.get() : font_.get());
       RECT caption{rc.left, rc.top, captionRight, rc.bottom};
@@ -47,7 +47,7 @@ void TEditForm::ValListDrawItem(const DRAWITEMSTRUCT& item) {
       if (const auto shown = displayValue(rows_.rows().design(static_cast<std::size_t>(design)), row)) {
         SelectedObject font(dc, font_.get());
         const int left = captionRight + kValueGap;
-        const int right = std::min(captionRight + sectionWidth(1), static_cast<int>(rc.right));
+        const int right = std::min(captionRight + Header.width(1), static_cast<int>(rc.right));
         const int top = rc.top + (static_cast<int>(rc.bottom - rc.top) - kIconSize) / 2 + 1;
         int textLeft = left;
         if (shown->icon != kNoIcon) {
