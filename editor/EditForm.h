@@ -5,6 +5,11 @@
 // by copies of the rows, Cancel drops them. The window asks a person nothing but through its
 // EditorPrompts, and reaches the plug-in only through its EditorContext.
 //
+// The window composes: its parts (EditFormParts) are the controls, menu, fonts and icons; the design
+// list's commands are DesignListCommands', its mouse dragging DesignListDrag's; the value list's drawing
+// and commands are ValueListView's. The window itself keeps its class and lifetime, the message
+// dispatch, the layout and the rules that enable the commands.
+//
 // Ownership: the object lives exactly as long as its window. Whoever creates it (EditFormLauncher) gets
 // the `onDestroyed` call after the window is gone and releases the object there.
 #pragma once
@@ -16,34 +21,20 @@
 #include <string>
 #include <string_view>
 
+#include "editor/DesignListCommands.h"
 #include "editor/DesignListDrag.h"
 #include "editor/DialogMessageHook.h"
+#include "editor/EditFormParts.h"
 #include "editor/EditLayout.h"
 #include "editor/EditMenu.h"
 #include "editor/EditorPrompts.h"
+#include "editor/ValueListView.h"
 #include "editor/WorkingCopy.h"
 #include "plugin/EditorContext.h"
-#include "win32/GuiHandles.h"
+#include "win32/FocusMemory.h"
 #include "win32/WindowBase.h"
-#include "win32/controls/Control.h"
-#include "win32/controls/Header.h"
-#include "win32/controls/ListBox.h"
-#include "win32/controls/MenuBar.h"
-#include "win32/controls/StatusBar.h"
 
 namespace lumisk {
-
-// Child window identifiers; the buttons have the command identifiers kCmdOk and kCmdCancelButton.
-enum EditControlId : int {
-  kIdDesignList = 10,
-  kIdValList = 11,
-  kIdHeader = 12,
-  kIdStatusBar = 13,
-};
-
-inline constexpr int kCol0MinWidth = kNameColumnDefaultWidth;
-inline constexpr int kCol1MinWidth = kValueColumnDefaultWidth;
-inline constexpr int kValListMinRowHeight = 15;
 
 class TEditForm : public WindowBase {
  public:
@@ -89,77 +80,36 @@ class TEditForm : public WindowBase {
   void FormClose();
   void FormDestroy();
   void FormResize();
-  void HeaderSectionResize();
   void DesignListClick();
   void ValListClick();
-  void ValListDrawItem(const DRAWITEMSTRUCT& item);
-  void mnImportClick();
-  void mnExportClick();
   void mnHelpClick();
   void mnExitClick();
   void mnCancelClick();
-  void mnRenameClick();
-  void mnUpperClick();
-  void mnLowerClick();
-  void mnDeleteClick();
-  void mnAddClick();
-  void mnPadClick();
-  void mnClearClick();
-  void mnModifyClick();
   void btCamcelClick();
   // The status bar shows `hint` (the text of the menu item the person is on; empty clears it).
   void DisplayHint(std::string_view hint);
-  // Moves the row at `from` to index `to` and refreshes the commands.
-  void MoveDesign(int from, int to);
 
-  // ---- Messages ----
+  // A menu item, shortcut or button (`control` null), or a notification `code` from a list box.
   void onCommand(int id, int code, HWND control);
-  void runCommand(EditCommand command);
-  LRESULT onNotify(const NMHDR& header);
-  void onMenuSelect(UINT item, UINT flags, HMENU menu);
-  void onMinMaxInfo(MINMAXINFO& info) const;
-  void onActivate(WPARAM state);
-  void onSetFocus();
-  void onHookFailed();
-  void paint();
-
-  // ---- The form description (EditFormControls.cpp) ----
-  void createControls();
-  HWND createChild(DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style, int id);
-  void buildMenu();
+  // Places the controls for the client area and the status bar's visibility.
   void relayout();
   void showStatusBar(bool visible);
-  int measureRowHeight() const;
-
   // Sets every menu item's enabled state by its rule in the menu table, from both lists' selections.
   void applyEnableRules();
-  bool commandEnabled(EditCommand command) const;
-  int currentValueDesign() const;  // the one selected design, or -1
 
   EditorContext context_;
   std::unique_ptr<EditorPrompts> prompts_;
   HINSTANCE module_;
   std::function<void(TEditForm&)> onDestroyed_;
 
-  // Components.
-  MenuHandle MainMenu;
-  controls::MenuBar menu_;
-  AcceleratorHandle accelerators_;
-  controls::Header Header;
-  controls::ListBox ValList;
-  controls::StatusBar StatusBar;
-  controls::Button btOK;
-  controls::Button btCamcel;
-  ImageListHandle Images;
-  FontHandle font_;
-  FontHandle boldFont_;
-
+  EditFormParts parts_;
   WorkingCopy rows_;  // with the list box DesignList
   EditLayout layout_{};
   DesignListDrag drag_{rows_, layout_, *prompts_, [this] { DesignListClick(); }};
+  DesignListCommands designs_{rows_, context_, *prompts_, [this] { DesignListClick(); }};
+  ValueListView values_{parts_, rows_, *prompts_};
   std::unique_ptr<DialogMessageHook> hook_;
-  std::string lastExportFile_;
-  HWND lastFocus_ = nullptr;
+  FocusMemory focus_;
   std::string createError_;
   bool firstShow_ = false;
   bool created_ = false;
