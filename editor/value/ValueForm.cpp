@@ -131,7 +131,7 @@ void TValueForm::createControls() {
   valueStyle |= setup_.mode == ValueFormMode::List ? CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS
                                                    : CBS_DROPDOWN | CBS_AUTOHSCROLL;
   // Creation order is the tab order: Value, UpDown, Select, OK, Cancel, Clear.
-  Item = control(16, 8, 150, 12, L"STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, kItemId, setup_.item);
+  Item.attach(control(16, 8, 150, 12, L"STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, kItemId, setup_.item));
   Value.attach(
       control(32, 24, 233, kValueHeight + kDropDownRows * itemHeight_ + 2, WC_COMBOBOXW, valueStyle, kValueId));
   // No UDS_WRAP: the spin buttons stop at the bounds.
@@ -139,10 +139,10 @@ void TValueForm::createControls() {
                         UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, kUpDownId));
   UpDown.setRange(4, 100);
   UpDown.setPos(4);
-  Select = control(248, 24, 41, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kSelectId, "選択...");
-  OK = control(152, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOkId, "OK");
-  Cancel = control(256, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId, "キャンセル");
-  Clear = control(296, 24, 57, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kClearId, "クリア(&C)");
+  Select.attach(control(248, 24, 41, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kSelectId, "選択..."));
+  OK.attach(control(152, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOkId, "OK"));
+  Cancel.attach(control(256, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId, "キャンセル"));
+  Clear.attach(control(296, 24, 57, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kClearId, "クリア(&C)"));
   // The spin buttons and the picker button cover the right end of the field, where its drop-down
   // button lies: the field goes to the bottom of the drawing order. Tabbing keeps its cycle, since the
   // field was first and is now last.
@@ -175,8 +175,8 @@ void TValueForm::configureMode() {
     }
     case ValueFormMode::Path:
       SetWindowTextW(Value.hwnd(), toWide(setup_.text).c_str());
-      ShowWindow(Select, SW_SHOW);
-      ShowWindow(Clear, SW_SHOW);
+      ShowWindow(Select.hwnd(), SW_SHOW);
+      ShowWindow(Clear.hwnd(), SW_SHOW);
       break;
   }
 }

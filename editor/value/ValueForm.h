@@ -15,6 +15,7 @@
 #include "win32/GuiHandles.h"
 #include "win32/Subclass.h"
 #include "win32/controls/ComboBox.h"
+#include "win32/controls/Control.h"
 #include "win32/controls/UpDown.h"
 
 namespace lumisk {
@@ -72,13 +73,13 @@ class TValueForm : public DialogBase {
   ValueFormSetup setup_;
   PictureChooser chooser_;
 
-  HWND Item = nullptr;
+  controls::Control Item;
   controls::ComboBox Value;
   controls::UpDown UpDown;
-  HWND Select = nullptr;
-  HWND OK = nullptr;
-  HWND Cancel = nullptr;
-  HWND Clear = nullptr;
+  controls::Button Select;
+  controls::Button OK;
+  controls::Button Cancel;
+  controls::Button Clear;
   FontHandle font_;
   std::optional<ValueFormResult> result_;
   Subclass valueEdit_;  // after a failure of its own, a plain edit field
