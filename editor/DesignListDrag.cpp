@@ -2,57 +2,24 @@
 
 #include <windowsx.h>
 
-#include <exception>
 #include <utility>
 
-#include "win32/ExportGuard.h"
 #include "win32/ThrowPoint.h"
 
 namespace lumisk {
 
 DesignListDrag::DesignListDrag(WorkingCopy& rows, const EditLayout& layout, Prompts& prompts,
                                std::function<void()> selectionChanged)
-    : rows_(rows), layout_(layout), prompts_(prompts), selectionChanged_(std::move(selectionChanged)) {}
+    : rows_(rows),
+      layout_(layout),
+      prompts_(prompts),
+      selectionChanged_(std::move(selectionChanged)),
+      subclass_([this](HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+                  return onListMessage(list, message, wParam, lParam);
+                },
+                [this](HWND list, const char* text) { dragFailed(list, text); }) {}
 
-void DesignListDrag::attach() {
-  const HWND list = rows_.list().hwnd();
-  // Subclassed through its window procedure rather than the common controls' subclass list, whose
-  // lookup of a window property on every message costs a server round trip under some systems.
-  SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  listBoxProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DesignListDrag::listProc)));
-}
-
-// ---- The list box's procedure -------------------------------------------------------------------
-
-LRESULT CALLBACK DesignListDrag::listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* drag = reinterpret_cast<DesignListDrag*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!drag || !drag->listBoxProc_) return DefWindowProcW(hwnd, message, wParam, lParam);
-  const WNDPROC listBox = drag->listBoxProc_;
-  if (message == WM_NCDESTROY) {
-    // The list box goes before the window: from here on it is served by its class alone.
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listBox));
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
-  }
-  // After a failure of its own the list is a plain list box for the rest of the window's life: a failure
-  // that repeats on every message is told once, and the list box still gets every message.
-  if (drag->failed_) return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
-  try {
-    // The list is the editor window's, and so is the name of the point where its messages enter.
-    throwPoint("TEditForm.designListProc");
-    bool handled = false;
-    const LRESULT result = drag->dispatch(hwnd, message, wParam, lParam, handled);
-    if (handled) return result;
-  } catch (const std::exception& e) {
-    drag->failed_ = true;
-    drag->dragFailed(hwnd, e.what());
-  } catch (...) {
-    drag->failed_ = true;
-    drag->dragFailed(hwnd, kUnexpectedText);
-  }
-  return CallWindowProcW(listBox, hwnd, message, wParam, lParam);
-}
+void DesignListDrag::attach() { subclass_.attach(rows_.list().hwnd()); }
 
 namespace {
 
@@ -63,33 +30,31 @@ POINT toScreen(HWND list, POINT client) {
 
 }  // namespace
 
-LRESULT DesignListDrag::dispatch(HWND list, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+std::optional<LRESULT> DesignListDrag::onListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The list is the editor window's, and so is the name of the point where its messages enter.
+  throwPoint("TEditForm.designListProc");
   const POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_LBUTTONDOWN:
-      handled = onButtonDown(list, client, wParam);
+      if (!onButtonDown(list, client, wParam)) return std::nullopt;
       return 0;
     case WM_MOUSEMOVE:
-      if (!dragging_) return 0;
+      if (!dragging_) return std::nullopt;
       dragMove(toScreen(list, client));
-      handled = true;
       return 0;
     case WM_LBUTTONUP:
-      if (!dragging_) return 0;
+      if (!dragging_) return std::nullopt;
       dragEnd(toScreen(list, client));
-      handled = true;
       return 0;
     case WM_CAPTURECHANGED:
       if (dragging_ && reinterpret_cast<HWND>(lParam) != list) dragging_ = false;
-      return 0;
+      return std::nullopt;
     case WM_KEYDOWN:
-      if (dragging_ && wParam == VK_ESCAPE) {
-        cancelDrag();
-        handled = true;
-      }
+      if (!dragging_ || wParam != VK_ESCAPE) return std::nullopt;
+      cancelDrag();
       return 0;
     default:
-      return 0;
+      return std::nullopt;
   }
 }
 
@@ -161,10 +126,7 @@ void DesignListDrag::dragFailed(HWND list, const char* message) {
   // A failed drag step ends the drag and is told like a failed command; the list goes on working.
   dragging_ = false;
   if (GetCapture() == list) ReleaseCapture();
-  try {
-    prompts_.showError(message);
-  } catch (...) {
-  }
+  prompts_.showError(message);
 }
 
 void DesignListDrag::cancelDrag() {

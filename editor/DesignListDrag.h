@@ -2,18 +2,21 @@
 // design is dragged, each movement over the status bar scrolls the list one row down and each one over
 // the label above it one row up.
 //
-// The list box gets a window procedure of its own in front of its class's, which turns a press on a row
+// The list box gets a handler in front of its own procedure (a Subclass), which turns a press on a row
 // into a drag once DragDetect says the mouse moved far enough with the button held. A drop on another
-// row moves the dragged design there, as the up and down commands would.
+// row moves the dragged design there, as the up and down commands would. After a failure of its own the
+// list is a plain list box for the rest of the window's life.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "editor/EditLayout.h"
 #include "editor/WorkingCopy.h"
 #include "store/Platform.h"
+#include "win32/Subclass.h"
 
 namespace lumisk {
 
@@ -27,8 +30,8 @@ class DesignListDrag {
   DesignListDrag(const DesignListDrag&) = delete;
   DesignListDrag& operator=(const DesignListDrag&) = delete;
 
-  // Puts the drag procedure in front of the list box's, which `rows` must hold by now. The procedure
-  // takes itself out again when the list box is destroyed.
+  // Puts the drag handler in front of the list box's procedure; `rows` must hold the list box by now. The
+  // handler takes itself out again when the list box is destroyed.
   void attach();
   // Whether a design is being dragged.
   bool dragging() const { return dragging_; }
@@ -46,8 +49,8 @@ class DesignListDrag {
   bool lbDesignDragOver();
 
  private:
-  static LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT dispatch(HWND list, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+  // The list box's messages: an answer, or nullopt for the list box's own handling.
+  std::optional<LRESULT> onListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   bool onButtonDown(HWND list, POINT client, WPARAM keys);
   void dragMove(POINT screen);
   void dragEnd(POINT screen);
@@ -58,9 +61,8 @@ class DesignListDrag {
   const EditLayout& layout_;
   Prompts& prompts_;
   std::function<void()> selectionChanged_;
-  WNDPROC listBoxProc_ = nullptr;  // the list box class's procedure behind listProc
   bool dragging_ = false;
-  bool failed_ = false;  // the drag procedure failed: a plain list box from then on
+  Subclass subclass_;
 };
 
 }  // namespace lumisk

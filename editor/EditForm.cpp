@@ -1,7 +1,5 @@
-// TEditForm: the window itself — class and lifetime, the message dispatch, creation and first show, the
-// menu's commands, enabled states and hints, OK, Cancel, closing and destruction. The controls and their
-// layout are in EditFormControls.cpp, the design list commands in EditFormDesignList.cpp, the value list
-// in EditFormValueList.cpp.
+// TEditForm: class and lifetime, the message dispatch, creation and first show, the layout, the enabled
+// states and hints, OK, Cancel, closing and destruction.
 #include "editor/EditForm.h"
 
 #include <commctrl.h>
@@ -40,20 +38,11 @@ void TEditForm::registerClass(HINSTANCE module) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(module, kClassName, &wc)) {
-    if (wc.lpfnWndProc == &TEditForm::windowProc) return;
-    // Left by an earlier load of the library at another address: its procedure is gone.
-    UnregisterClassW(kClassName, module);
-  }
-  wc = WNDCLASSEXW{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &TEditForm::windowProc;
   wc.hInstance = module;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) throw std::runtime_error("エディタのウィンドウクラスを登録できません。");
+  if (!WindowBase::registerClass(wc)) throw std::runtime_error("エディタのウィンドウクラスを登録できません。");
 }
 
 bool TEditForm::unregisterClass(HINSTANCE module) { return UnregisterClassW(kClassName, module) != 0; }
@@ -63,9 +52,10 @@ TEditForm::TEditForm(EditorContext context, std::unique_ptr<EditorPrompts> promp
 
 TEditForm::~TEditForm() {
   onDestroyed_ = nullptr;
-  if (hwnd_ && IsWindow(hwnd_) && GetWindowThreadProcessId(hwnd_, nullptr) == GetCurrentThreadId()) {
+  const HWND window = hwnd();
+  if (window && IsWindow(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
     quiet_ = true;
-    DestroyWindow(hwnd_);
+    DestroyWindow(window);
   }
 }
 
@@ -73,57 +63,35 @@ void TEditForm::create() {
   const std::wstring caption = toWide(kCaption);
   // No system menu and no boxes: the window is left through OK or Cancel only.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN;
-  const HWND hwnd = CreateWindowExW(0, kClassName, caption.c_str(), style, 0, 0, kEditFormDesignWidth,
-                                    kEditFormDesignHeight, nullptr, nullptr, module_, this);
-  if (!hwnd) {
+  if (!createWindow(0, kClassName, caption.c_str(), style, 0, 0, kEditFormDesignWidth, kEditFormDesignHeight, nullptr,
+                    module_)) {
     throw std::runtime_error(createError_.empty() ? std::string("エディタのウィンドウを作成できません。")
                                                   : createError_);
   }
 }
 
 void TEditForm::show() {
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
 }
 
-LRESULT CALLBACK TEditForm::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  TEditForm* form = nullptr;
-  if (message == WM_NCCREATE) {
-    form = static_cast<TEditForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  } else {
-    form = reinterpret_cast<TEditForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-    form->windowGone();  // may release the form: nothing of it is touched afterwards
-    return result;
-  }
-  // Nothing may fall into the host's message loop. A failed command is told to the person; a failure
-  // while painting is not (a message box there would only bring the next paint).
-  auto report = [&](const char* text) {
+// Nothing may fall into the host's message loop. A failed command is told to the person; a failure while
+// painting is not (a message box there would only bring the next paint). A failed creation keeps its
+// message for create() to throw.
+LRESULT TEditForm::onFailure(UINT message, WPARAM, LPARAM, const char* text) noexcept {
+  try {
     if (message == WM_CREATE) {
-      form->createError_ = text;
+      createError_ = text;
     } else if (message == WM_COMMAND) {
-      try {
-        form->prompts_->showError(text);
-      } catch (...) {
-      }
+      prompts_->showError(text);
     }
-  };
-  return guardedCall<LRESULT>(
-      message == WM_CREATE ? -1 : 0,
-      [&] {
-        throwPoint("TEditForm.windowProc");
-        return form->dispatch(message, wParam, lParam);
-      },
-      report);
+  } catch (...) {
+  }
+  return message == WM_CREATE ? -1 : 0;
 }
 
-LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TEditForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  throwPoint("TEditForm.windowProc");
   switch (message) {
     case WM_CREATE:
       FormCreate();
@@ -138,26 +106,31 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       release();
       return 0;
     case kHookFailedMessage:
-      onHookFailed();
+      if (hook_ && hook_->failed()) prompts_->showError(hook_->failure().empty() ? kUnexpectedText : hook_->failure());
       return 0;
     case WM_DESTROY:
       FormDestroy();
       return 0;
-    case WM_GETMINMAXINFO:
-      onMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_GETMINMAXINFO: {
+      auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
+      info.ptMinTrackSize.x = kEditFormDesignWidth;
+      info.ptMinTrackSize.y = kEditFormDesignHeight;
       return 0;
+    }
     case WM_SIZE:
       relayout();
       FormResize();
       return 0;
-    case WM_PAINT:
-      paint();
+    case WM_PAINT: {
+      const PaintScope paint(hwnd());
+      if (paint.dc()) parts_.paint(paint.dc(), layout_);
       return 0;
+    }
     case WM_COMMAND:
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_NOTIFY:
-      return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return values_.HeaderNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_MEASUREITEM: {
       auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       // The design height; the first show sets the height that the font needs.
@@ -166,66 +139,51 @@ LRESULT TEditForm::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item.CtlID == kIdValList) ValListDrawItem(item);
+      if (item.CtlID == kIdValList) values_.ValListDrawItem(item);
       return TRUE;
     }
-    case WM_MENUSELECT:
-      onMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+    case WM_MENUSELECT: {
+      // A popup, a separator, or the menu closing (0xFFFF) has no hint.
+      const MenuItemSpec* entry =
+          HIWORD(wParam) & (MF_POPUP | MF_SEPARATOR) ? nullptr : findMenuItem(static_cast<EditCommand>(LOWORD(wParam)));
+      DisplayHint(entry ? entry->hint : std::string_view());
       return 0;
+    }
     case WM_EXITMENULOOP:
       DisplayHint("");
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(kCmdOk, DC_HASDEFID);
     case WM_ACTIVATE:
-      onActivate(wParam);
+      focus_.onActivate(hwnd(), wParam);
       break;
     case WM_SETFOCUS:
-      onSetFocus();
+      focus_.onSetFocus(parts_.DesignList.hwnd());
       return 0;
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return defaultProc(message, wParam, lParam);
 }
 
 void TEditForm::release() {
-  if (PromptScope::open()) PromptScope::postWhenClosed(hwnd_, kReleaseMessage);
-  else DestroyWindow(hwnd_);
+  if (PromptScope::open()) PromptScope::postWhenClosed(hwnd(), kReleaseMessage);
+  else DestroyWindow(hwnd());
 }
 
-void TEditForm::windowGone() {
+void TEditForm::onGone() {
   hook_.reset();
-  MainMenu.reset();
-  accelerators_.reset();
-  Images.reset();
-  font_.reset();
-  boldFont_.reset();
-  hwnd_ = nullptr;
+  parts_.release();
   if (auto callback = std::move(onDestroyed_)) callback(*this);
-}
-
-void TEditForm::onActivate(WPARAM state) {
-  // A plain window does not keep the focus of its controls across activation as a dialog does.
-  if (LOWORD(state) == WA_INACTIVE) {
-    const HWND focus = GetFocus();
-    if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-  }
-}
-
-void TEditForm::onSetFocus() {
-  SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : rows_.list().hwnd());
-}
-
-void TEditForm::onHookFailed() {
-  if (hook_ && hook_->failed()) prompts_->showError(hook_->failure().empty() ? kUnexpectedText : hook_->failure());
 }
 
 // ---- Creation and first show --------------------------------------------------------------------
 
 void TEditForm::FormCreate() {
-  createControls();
-  prompts_->setOwner(EditorDialogOwner{hwnd_, ValList.hwnd(), Images.get()});
+  parts_.create(hwnd(), module_);
+  rows_.attach(parts_.DesignList);
+  drag_.attach();
+  prompts_->setOwner(EditorDialogOwner{hwnd(), parts_.ValList.hwnd(), parts_.Images.get()});
 
   TInitData& settings = context_.settings;
   // Only a position beyond the primary screen's right or bottom edge is reset; a window that merely
@@ -239,18 +197,18 @@ void TEditForm::FormCreate() {
   const POINT place = onSomeDisplay(POINT{settings.Left, settings.Top}, SIZE{width, height});
   settings.Left = place.x;
   settings.Top = place.y;
-  SetWindowPos(hwnd_, nullptr, settings.Left, settings.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, settings.Left, settings.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-  setSectionWidth(0, std::max(settings.Col0Width, kCol0MinWidth));
-  setSectionWidth(1, std::max(settings.Col1Width, kCol1MinWidth));
+  parts_.Header.setWidth(0, std::max(settings.Col0Width, kCol0MinWidth));
+  parts_.Header.setWidth(1, std::max(settings.Col1Width, kCol1MinWidth));
 
-  menu_.check(kCmdHelp, settings.HintHelp);
-  showStatusBar(menu_.checked(kCmdHelp));
+  parts_.menu.check(kCmdHelp, settings.HintHelp);
+  showStatusBar(parts_.menu.checked(kCmdHelp));
 
   firstShow_ = true;
   rows_.fill(context_.designs ? *context_.designs : DesignRows{});
 
-  hook_ = std::make_unique<DialogMessageHook>(hwnd_, accelerators_.get(), kHookFailedMessage);
+  hook_ = std::make_unique<DialogMessageHook>(hwnd(), parts_.accelerators.get(), kHookFailedMessage);
   created_ = true;
 }
 
@@ -258,96 +216,121 @@ void TEditForm::FormShow() {
   if (!firstShow_) return;
   if (rows_.list().count() > 0) rows_.selectOnly(0);
   DesignListClick();
-  ValList.setItemHeight(measureRowHeight());
-  InvalidateRect(ValList.hwnd(), nullptr, TRUE);
+  parts_.ValList.setItemHeight(parts_.measureRowHeight());
+  values_.repaint();
   firstShow_ = false;
 }
 
-// ---- Menu, commands, enabled states and hints ---------------------------------------------------
+// ---- Layout -------------------------------------------------------------------------------------
+
+void TEditForm::relayout() {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  layout_ = computeEditLayout(client.right, client.bottom, parts_.menu.checked(kCmdHelp));
+  struct Placement {
+    HWND hwnd;
+    LayoutRect rect;
+  };
+  const Placement placements[] = {
+      {parts_.DesignList.hwnd(), layout_.designList}, {parts_.Header.hwnd(), layout_.header},
+      {parts_.ValList.hwnd(), layout_.valList},       {parts_.StatusBar.hwnd(), layout_.statusBar},
+      {parts_.btOK.hwnd(), layout_.btOK},             {parts_.btCamcel.hwnd(), layout_.btCamcel},
+  };
+  HDWP defer = BeginDeferWindowPos(static_cast<int>(std::size(placements)));
+  for (const Placement& p : placements) {
+    if (!p.hwnd) continue;
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (defer) {
+      defer = DeferWindowPos(defer, p.hwnd, nullptr, p.rect.left, p.rect.top, p.rect.width(), p.rect.height(), flags);
+    } else {
+      SetWindowPos(p.hwnd, nullptr, p.rect.left, p.rect.top, p.rect.width(), p.rect.height(), flags);
+    }
+  }
+  if (defer) EndDeferWindowPos(defer);
+  // Bevels and labels are painted by the window itself and move with the layout; the status bar and the
+  // buttons do not all repaint themselves in full when they are moved or stretched.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TEditForm::showStatusBar(bool visible) {
+  ShowWindow(parts_.StatusBar.hwnd(), visible ? SW_SHOW : SW_HIDE);
+  relayout();
+}
+
+void TEditForm::FormResize() { values_.repaint(); }
+
+// ---- Selections, commands, enabled states and hints ---------------------------------------------
+
+void TEditForm::DesignListClick() {
+  applyEnableRules();
+  values_.repaint();
+}
+
+void TEditForm::ValListClick() { applyEnableRules(); }
 
 void TEditForm::applyEnableRules() {
+  const controls::MenuBar& menu = parts_.menu;
   const int designs = rows_.list().selCount();
-  const int values = ValList.selCount();
-  const int caret = ValList.caretIndex();
+  const int values = parts_.ValList.selCount();
+  const int caret = parts_.ValList.caretIndex();
   const bool caretOnValue = caret >= 0 && caret < kRowCount && rowEntry(caret).kind != RowKind::Heading;
   for (const MenuSpec& menuEntry : editMenuBar()) {
     for (const MenuItemSpec& item : menuEntry.items) {
       switch (item.rule) {
         case EnableRule::Always: break;
-        case EnableRule::AnyDesign: menu_.enable(item.command, designs >= 1); break;
-        case EnableRule::OneDesign: menu_.enable(item.command, designs == 1); break;
-        case EnableRule::ValueModify: menu_.enable(item.command, values == 1 && caretOnValue); break;
-        case EnableRule::ValueClear: menu_.enable(item.command, values >= 1); break;
+        case EnableRule::AnyDesign: menu.enable(item.command, designs >= 1); break;
+        case EnableRule::OneDesign: menu.enable(item.command, designs == 1); break;
+        case EnableRule::ValueModify: menu.enable(item.command, values == 1 && caretOnValue); break;
+        case EnableRule::ValueClear: menu.enable(item.command, values >= 1); break;
       }
     }
   }
 }
 
-bool TEditForm::commandEnabled(EditCommand command) const {
-  return !findMenuItem(command) || menu_.enabled(command);
-}
-
 void TEditForm::onCommand(int id, int code, HWND control) {
   if (closing_) return;
-  if (control && control == rows_.list().hwnd()) {
+  if (control && control == parts_.DesignList.hwnd()) {
     if (code == LBN_SELCHANGE) DesignListClick();
-    if (code == LBN_DBLCLK) mnRenameClick();
+    if (code == LBN_DBLCLK) designs_.mnRenameClick();
     return;
   }
-  if (control && control == ValList.hwnd()) {
+  if (control && control == parts_.ValList.hwnd()) {
     if (code == LBN_SELCHANGE) ValListClick();
-    if (code == LBN_DBLCLK) mnModifyClick();
+    if (code == LBN_DBLCLK) values_.mnModifyClick();
     return;
   }
   // Buttons, menu clicks and shortcuts: a disabled item's shortcut does nothing.
   const auto command = static_cast<EditCommand>(id);
-  if (!commandEnabled(command)) return;
-  runCommand(command);
-}
-
-void TEditForm::runCommand(EditCommand command) {
+  if (findMenuItem(command) && !parts_.menu.enabled(command)) return;
   switch (command) {
     case kCmdOk: mnExitClick(); break;
     case kCmdCancelButton: btCamcelClick(); break;
-    case kCmdImport: mnImportClick(); break;
-    case kCmdExport: mnExportClick(); break;
+    case kCmdImport: designs_.mnImportClick(); break;
+    case kCmdExport: designs_.mnExportClick(); break;
     case kCmdHelp: mnHelpClick(); break;
     case kCmdExit: mnExitClick(); break;
     case kCmdCancel: mnCancelClick(); break;
-    case kCmdRename: mnRenameClick(); break;
-    case kCmdUpper: mnUpperClick(); break;
-    case kCmdLower: mnLowerClick(); break;
-    case kCmdDelete: mnDeleteClick(); break;
-    case kCmdAdd: mnAddClick(); break;
-    case kCmdPad: mnPadClick(); break;
-    case kCmdModify: mnModifyClick(); break;
-    case kCmdClear: mnClearClick(); break;
-    case kCmdFocusDesignList: SetFocus(rows_.list().hwnd()); break;
+    case kCmdRename: designs_.mnRenameClick(); break;
+    case kCmdUpper: designs_.mnUpperClick(); break;
+    case kCmdLower: designs_.mnLowerClick(); break;
+    case kCmdDelete: designs_.mnDeleteClick(); break;
+    case kCmdAdd: designs_.mnAddClick(); break;
+    case kCmdPad: designs_.mnPadClick(); break;
+    case kCmdModify: values_.mnModifyClick(); break;
+    case kCmdClear: values_.mnClearClick(); break;
+    case kCmdFocusDesignList: SetFocus(parts_.DesignList.hwnd()); break;
     default: break;
   }
 }
 
-void TEditForm::onMenuSelect(UINT item, UINT flags, HMENU menu) {
-  if (flags == 0xFFFF && !menu) {
-    DisplayHint("");  // the menu closed
-    return;
-  }
-  if (flags & (MF_POPUP | MF_SEPARATOR)) {
-    DisplayHint("");
-    return;
-  }
-  const MenuItemSpec* menuEntry = findMenuItem(static_cast<EditCommand>(item));
-  DisplayHint(menuEntry ? menuEntry->hint : std::string_view());
-}
-
 void TEditForm::DisplayHint(std::string_view hint) {
-  if (!StatusBar.hwnd()) return;
-  StatusBar.setSimpleText(toWide(hint).c_str());
+  if (!parts_.StatusBar.hwnd()) return;
+  parts_.StatusBar.setSimpleText(toWide(hint).c_str());
 }
 
 void TEditForm::mnHelpClick() {
-  const bool visible = !menu_.checked(kCmdHelp);
-  menu_.check(kCmdHelp, visible);
+  const bool visible = !parts_.menu.checked(kCmdHelp);
+  parts_.menu.check(kCmdHelp, visible);
   showStatusBar(visible);
 }
 
@@ -379,7 +362,7 @@ void TEditForm::FormClose() {
   // No close query: every close frees the window, without commit and without a question.
   if (closing_) return;
   closing_ = true;
-  PostMessageW(hwnd_, kReleaseMessage, 0, 0);
+  PostMessageW(hwnd(), kReleaseMessage, 0, 0);
 }
 
 void TEditForm::FormDestroy() {
@@ -387,18 +370,18 @@ void TEditForm::FormDestroy() {
   if (drag_.dragging()) drag_.cancelDrag();
   hook_.reset();
   // The menu is detached so that it is released with its owner rather than with the window.
-  SetMenu(hwnd_, nullptr);
+  SetMenu(hwnd(), nullptr);
   if (!created_) return;  // creation failed: no settings to store, the editor never opened
   TInitData& settings = context_.settings;
   RECT bounds{};
-  GetWindowRect(hwnd_, &bounds);
+  GetWindowRect(hwnd(), &bounds);
   settings.Left = bounds.left;
   settings.Top = bounds.top;
   settings.Width = bounds.right - bounds.left;
   settings.Height = bounds.bottom - bounds.top;
-  settings.Col0Width = sectionWidth(0);
-  settings.Col1Width = sectionWidth(1);
-  settings.HintHelp = menu_.checked(kCmdHelp);
+  settings.Col0Width = parts_.Header.width(0);
+  settings.Col1Width = parts_.Header.width(1);
+  settings.HintHelp = parts_.menu.checked(kCmdHelp);
   rows_.clear();
   if (context_.closed) context_.closed(quiet_);
 }

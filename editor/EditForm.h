@@ -5,6 +5,11 @@
 // by copies of the rows, Cancel drops them. The window asks a person nothing but through its
 // EditorPrompts, and reaches the plug-in only through its EditorContext.
 //
+// The window composes: its parts (EditFormParts) are the controls, menu, fonts and icons; the design
+// list's commands are DesignListCommands', its mouse dragging DesignListDrag's; the value list's drawing
+// and commands are ValueListView's. The window itself keeps its class and lifetime, the message
+// dispatch, the layout and the rules that enable the commands.
+//
 // Ownership: the object lives exactly as long as its window. Whoever creates it (EditFormLauncher) gets
 // the `onDestroyed` call after the window is gone and releases the object there.
 #pragma once
@@ -16,34 +21,22 @@
 #include <string>
 #include <string_view>
 
+#include "editor/DesignListCommands.h"
 #include "editor/DesignListDrag.h"
 #include "editor/DialogMessageHook.h"
+#include "editor/EditFormParts.h"
 #include "editor/EditLayout.h"
 #include "editor/EditMenu.h"
 #include "editor/EditorPrompts.h"
+#include "editor/ValueListView.h"
 #include "editor/WorkingCopy.h"
 #include "plugin/EditorContext.h"
-#include "win32/GuiHandles.h"
-#include "win32/controls/Header.h"
-#include "win32/controls/ListBox.h"
-#include "win32/controls/MenuBar.h"
-#include "win32/controls/StatusBar.h"
+#include "win32/FocusMemory.h"
+#include "win32/WindowBase.h"
 
 namespace lumisk {
 
-// Child window identifiers; the buttons have the command identifiers kCmdOk and kCmdCancelButton.
-enum EditControlId : int {
-  kIdDesignList = 10,
-  kIdValList = 11,
-  kIdHeader = 12,
-  kIdStatusBar = 13,
-};
-
-inline constexpr int kCol0MinWidth = kNameColumnDefaultWidth;
-inline constexpr int kCol1MinWidth = kValueColumnDefaultWidth;
-inline constexpr int kValListMinRowHeight = 15;
-
-class TEditForm {
+class TEditForm : public WindowBase {
  public:
   static constexpr const wchar_t* kClassName = L"TEditForm";
   // Registers the window class in `module`; an existing registration is kept. Throws std::runtime_error.
@@ -54,9 +47,7 @@ class TEditForm {
   // `module` is the plug-in's own, the instance of the window class; `prompts` is owned by the window.
   TEditForm(EditorContext context, std::unique_ptr<EditorPrompts> prompts, HINSTANCE module);
   // A window that still exists is destroyed without calling the host (see setQuiet).
-  ~TEditForm();
-  TEditForm(const TEditForm&) = delete;
-  TEditForm& operator=(const TEditForm&) = delete;
+  ~TEditForm() override;
 
   // Creates the window; FormCreate runs inside. Throws std::runtime_error when it cannot be created.
   void create();
@@ -71,7 +62,6 @@ class TEditForm {
   // is open (the window may own it, or a handler of the window may be waiting for its answer) once the
   // last prompt has closed.
   void release();
-  HWND hwnd() const { return hwnd_; }
 
   // ---- Seams for tests: what a person cannot read off the window ----
   // The rows the commands work on, and whether one changed them.
@@ -80,9 +70,9 @@ class TEditForm {
   DesignListDrag& designDrag() { return drag_; }
 
  private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  void windowGone();
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT onFailure(UINT message, WPARAM wParam, LPARAM lParam, const char* text) noexcept override;
+  void onGone() override;
 
   // ---- Event handlers ----
   void FormCreate();
@@ -90,80 +80,36 @@ class TEditForm {
   void FormClose();
   void FormDestroy();
   void FormResize();
-  void HeaderSectionResize();
   void DesignListClick();
   void ValListClick();
-  void ValListDrawItem(const DRAWITEMSTRUCT& item);
-  void mnImportClick();
-  void mnExportClick();
   void mnHelpClick();
   void mnExitClick();
   void mnCancelClick();
-  void mnRenameClick();
-  void mnUpperClick();
-  void mnLowerClick();
-  void mnDeleteClick();
-  void mnAddClick();
-  void mnPadClick();
-  void mnClearClick();
-  void mnModifyClick();
   void btCamcelClick();
   // The status bar shows `hint` (the text of the menu item the person is on; empty clears it).
   void DisplayHint(std::string_view hint);
-  // Moves the row at `from` to index `to` and refreshes the commands.
-  void MoveDesign(int from, int to);
 
-  // ---- Messages ----
+  // A menu item, shortcut or button (`control` null), or a notification `code` from a list box.
   void onCommand(int id, int code, HWND control);
-  void runCommand(EditCommand command);
-  LRESULT onNotify(const NMHDR& header);
-  void onMenuSelect(UINT item, UINT flags, HMENU menu);
-  void onMinMaxInfo(MINMAXINFO& info) const;
-  void onActivate(WPARAM state);
-  void onSetFocus();
-  void onHookFailed();
-  void paint();
-
-  // ---- The form description (EditFormControls.cpp) ----
-  void createControls();
-  HWND createChild(DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style, int id);
-  void buildMenu();
+  // Places the controls for the client area and the status bar's visibility.
   void relayout();
   void showStatusBar(bool visible);
-  int measureRowHeight() const;
-  int sectionWidth(int section) const;
-  void setSectionWidth(int section, int width);
-
   // Sets every menu item's enabled state by its rule in the menu table, from both lists' selections.
   void applyEnableRules();
-  bool commandEnabled(EditCommand command) const;
-  int currentValueDesign() const;  // the one selected design, or -1
 
   EditorContext context_;
   std::unique_ptr<EditorPrompts> prompts_;
   HINSTANCE module_;
-  HWND hwnd_ = nullptr;
   std::function<void(TEditForm&)> onDestroyed_;
 
-  // Components.
-  MenuHandle MainMenu;
-  controls::MenuBar menu_;
-  AcceleratorHandle accelerators_;
-  controls::Header Header;
-  controls::ListBox ValList;
-  controls::StatusBar StatusBar;
-  HWND btOK = nullptr;
-  HWND btCamcel = nullptr;
-  ImageListHandle Images;
-  FontHandle font_;
-  FontHandle boldFont_;
-
+  EditFormParts parts_;
   WorkingCopy rows_;  // with the list box DesignList
   EditLayout layout_{};
   DesignListDrag drag_{rows_, layout_, *prompts_, [this] { DesignListClick(); }};
+  DesignListCommands designs_{rows_, context_, *prompts_, [this] { DesignListClick(); }};
+  ValueListView values_{parts_, rows_, *prompts_};
   std::unique_ptr<DialogMessageHook> hook_;
-  std::string lastExportFile_;
-  HWND lastFocus_ = nullptr;
+  FocusMemory focus_;
   std::string createError_;
   bool firstShow_ = false;
   bool created_ = false;

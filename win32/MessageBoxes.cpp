@@ -1,7 +1,6 @@
 #include "win32/MessageBoxes.h"
 
 #include "win32/Cp932.h"
-#include "win32/ExportGuard.h"
 #include "win32/PromptScope.h"
 
 namespace lumisk {
@@ -34,16 +33,12 @@ void plainBox(HWND owner, const std::string& text) { messageBox(owner, text, kBo
 
 void errorBox(HWND owner, const std::string& text) { messageBox(owner, text, kBoxCaption, MB_OK | MB_ICONERROR); }
 
-void reportCurrentException(HWND owner) noexcept {
-  guardedCall<int>(
-      0, []() -> int { throw; },
-      [owner](const char* message) noexcept {
-        try {
-          errorBox(owner, message);
-        } catch (...) {
-          // Not even the box could be shown (no memory): the failure stays silent rather than escape.
-        }
-      });
+void reportFailure(HWND owner, const char* text) noexcept {
+  try {
+    errorBox(owner, text);
+  } catch (...) {
+    // Not even the box could be shown (no memory): the failure stays silent rather than escape.
+  }
 }
 
 std::runtime_error win32Error(std::string_view what, DWORD code) {

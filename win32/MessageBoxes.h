@@ -21,9 +21,9 @@ void plainBox(HWND owner, const std::string& text);
 // Caption "Lumisk", error icon, one OK button.
 void errorBox(HWND owner, const std::string& text);
 
-// Shows the message of the exception being handled in an error box over `owner`, in the words the
-// exports use. Never throws; call it only inside a catch block.
-void reportCurrentException(HWND owner) noexcept;
+// An error box with `text` over `owner` for a failure caught in a window, dialog or hook procedure. Never
+// throws: a box that cannot be shown (no memory) is left out.
+void reportFailure(HWND owner, const char* text) noexcept;
 
 // A std::runtime_error whose what() is the system's message for `code` (code page 932), after `what`.
 std::runtime_error win32Error(std::string_view what, DWORD code = GetLastError());

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "win32/Cp932.h"
+#include "win32/DialogBase.h"
 #include "win32/DialogTemplate.h"
 #include "win32/FileDialogs.h"
 #include "win32/MessageBoxes.h"
@@ -87,15 +88,6 @@ class MessageBoxLabels {
 
 thread_local MessageBoxLabels* MessageBoxLabels::active_ = nullptr;
 
-// The input box's state for one run: what it shows and what it answers.
-struct NameBox {
-  std::wstring prompt;
-  std::wstring suggestion;
-  HWND owner = nullptr;
-  std::wstring answer;
-  std::exception_ptr failure;
-};
-
 // The flags with which a static control of style SS_LEFT | SS_NOPREFIX draws its text.
 constexpr UINT kLabelDrawFlags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
@@ -129,49 +121,64 @@ void fitPrompt(HWND dialog, const std::wstring& prompt) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR nameBoxInit(HWND dialog, NameBox& box) {
-  SetDlgItemTextW(dialog, Win32Prompts::kNamePromptId, box.prompt.c_str());
-  const HWND edit = GetDlgItem(dialog, Win32Prompts::kNameEditId);
-  SendMessageW(edit, EM_LIMITTEXT, Win32Prompts::kNameMaxChars, 0);
-  SetWindowTextW(edit, box.suggestion.c_str());
-  fitPrompt(dialog, box.prompt);
-  centreOnPrimaryScreen(dialog);
-  SetFocus(edit);
-  SendMessageW(edit, EM_SETSEL, 0, -1);
-  return FALSE;  // the focus is set
-}
+// The input box for one run: what it shows and what it answers.
+class NameBox final : public DialogBase {
+ public:
+  NameBox(std::wstring prompt, std::wstring suggestion)
+      : prompt_(std::move(prompt)), suggestion_(std::move(suggestion)) {}
 
-INT_PTR CALLBACK nameBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* box = message == WM_INITDIALOG ? reinterpret_cast<NameBox*>(lParam)
-                                       : reinterpret_cast<NameBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  try {
+  // The text as typed when the box ended with IDOK.
+  const std::wstring& answer() const { return answer_; }
+  // The box's first failure, carried out of the dialog for its caller to rethrow; null when none.
+  std::exception_ptr failure() const { return failure_; }
+  using DialogBase::runModal;
+
+ private:
+  INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM) override {
     throwPoint("Win32Prompts.nameBoxProc");
     switch (message) {
       case WM_INITDIALOG:
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        return nameBoxInit(dialog, *reinterpret_cast<NameBox*>(lParam));
+        return init();
       case WM_COMMAND:
-        if (!box) return FALSE;
         if (LOWORD(wParam) == IDOK) {
-          box->answer = windowText(GetDlgItem(dialog, Win32Prompts::kNameEditId));
-          EndDialog(dialog, IDOK);
+          answer_ = windowText(GetDlgItem(hwnd(), Win32Prompts::kNameEditId));
+          EndDialog(hwnd(), IDOK);
           return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {  // the button, Esc and the close box
-          EndDialog(dialog, IDCANCEL);
+          EndDialog(hwnd(), IDCANCEL);
           return TRUE;
         }
         return FALSE;
       default:
         return FALSE;
     }
-  } catch (...) {
-    // Carried out of the dialog and rethrown by its caller.
-    if (box && !box->failure) box->failure = std::current_exception();
-    EndDialog(dialog, IDABORT);
+  }
+
+  INT_PTR onFailure(UINT, const char*) noexcept override {
+    if (!failure_) failure_ = std::current_exception();
+    EndDialog(hwnd(), IDABORT);
     return TRUE;
   }
-}
+
+  INT_PTR init() {
+    const HWND dialog = hwnd();
+    SetDlgItemTextW(dialog, Win32Prompts::kNamePromptId, prompt_.c_str());
+    const HWND edit = GetDlgItem(dialog, Win32Prompts::kNameEditId);
+    SendMessageW(edit, EM_LIMITTEXT, Win32Prompts::kNameMaxChars, 0);
+    SetWindowTextW(edit, suggestion_.c_str());
+    fitPrompt(dialog, prompt_);
+    centreOnPrimaryScreen(dialog);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    return FALSE;  // the focus is set
+  }
+
+  std::wstring prompt_;
+  std::wstring suggestion_;
+  std::wstring answer_;
+  std::exception_ptr failure_;
+};
 
 // In the foreground like the message boxes, so typing reaches the field at once.
 DialogTemplate nameBoxTemplate() {
@@ -200,17 +207,14 @@ bool Win32Prompts::confirm(const std::string& text) {
 }
 
 std::optional<std::string> Win32Prompts::askName(const std::string& prompt, const std::string& suggestion) {
-  NameBox box{toWide(prompt), toWide(suggestion), owner(), {}, {}};
+  NameBox box(toWide(prompt), toWide(suggestion));
   const DialogTemplate layout = nameBoxTemplate();
-  INT_PTR result = 0;
-  {
-    const PromptScope modal(box.owner);
-    result = DialogBoxIndirectParamW(module_, layout.get(), box.owner, &nameBoxProc, reinterpret_cast<LPARAM>(&box));
-  }
-  if (box.failure) std::rethrow_exception(box.failure);
+  const INT_PTR result = box.runModal(module_, layout.get(), owner());
+  // Carried out of the dialog and rethrown here.
+  if (box.failure()) std::rethrow_exception(box.failure());
   if (result == -1 || result == 0) throw std::runtime_error("入力ボックスを表示できません。");
   if (result != IDOK) return std::nullopt;
-  auto name = toCp932(box.answer);
+  auto name = toCp932(box.answer());
   if (!name) inform(kNameNotCp932);
   return name;
 }

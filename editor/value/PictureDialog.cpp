@@ -10,6 +10,7 @@
 
 #include "store/Cp932Path.h"
 #include "win32/Cp932.h"
+#include "win32/DialogBase.h"
 #include "win32/DialogTemplate.h"
 #include "win32/FileDialogs.h"
 #include "win32/GuiHandles.h"
@@ -36,16 +37,46 @@ DialogTemplate previewTemplate() {
   return t;
 }
 
-// The preview's state for one run of the dialog; the hook reaches it through the child dialog.
-class PicturePreview {
+// The preview beside the file dialog's standard controls, for one run of the dialog: it serves the
+// child dialog through the file dialog's hook.
+class PicturePreview : public DialogBase {
  public:
   explicit PicturePreview(std::wstring initialPath) : initialPath_(std::move(initialPath)) {}
 
-  void attach(HWND child) { child_ = child; }
-  const std::wstring& initialPath() const { return initialPath_; }
-  // The hook failed: the dialog goes on without the preview.
-  bool failed() const { return failed_; }
-  void fail() { failed_ = true; }
+ private:
+  INT_PTR onMessage(UINT message, WPARAM, LPARAM lParam) override {
+    throwPoint("PictureDialog.previewHook");
+    if (message == WM_NOTIFY) {
+      const auto* note = reinterpret_cast<const OFNOTIFYW*>(lParam);
+      if (note->hdr.code == CDN_INITDONE) show(initialPath_);
+      if (note->hdr.code == CDN_SELCHANGE) show(selectedPath());
+      return 0;
+    }
+    if (message == WM_DRAWITEM) {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlID != static_cast<UINT>(kPicturePreviewId)) return 0;
+      draw(*item);
+      SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    }
+    return 0;
+  }
+
+  // After a failure of its own the preview stays out of the dialog's way: a failure that repeats on
+  // every repaint is told once, and the standard controls go on choosing a file.
+  INT_PTR onFailure(UINT, const char* text) noexcept override {
+    goQuiet();
+    reportFailure(hwnd(), text);
+    return 0;
+  }
+
+  std::wstring selectedPath() const {
+    std::vector<wchar_t> buffer(kPathBufferChars);
+    const LRESULT length = SendMessageW(GetParent(hwnd()), CDM_GETFILEPATH, buffer.size(),
+                                        reinterpret_cast<LPARAM>(buffer.data()));
+    if (length <= 0 || static_cast<std::size_t>(length) > buffer.size()) return {};
+    return std::wstring(buffer.data());
+  }
 
   void show(const std::wstring& path) {
     bitmap_ = BitmapHandle();
@@ -62,8 +93,8 @@ class PicturePreview {
         bitmap_ = BitmapHandle();
       }
     }
-    SetDlgItemTextW(child_, kPictureSizeId, bitmap_ ? toWide(pictureSizeText(width_, height_)).c_str() : L"");
-    InvalidateRect(GetDlgItem(child_, kPicturePreviewId), nullptr, TRUE);
+    SetDlgItemTextW(hwnd(), kPictureSizeId, bitmap_ ? toWide(pictureSizeText(width_, height_)).c_str() : L"");
+    InvalidateRect(GetDlgItem(hwnd(), kPicturePreviewId), nullptr, TRUE);
   }
 
   // The bitmap fitted into the frame, its proportions kept; a small one is not enlarged.
@@ -88,57 +119,11 @@ class PicturePreview {
     SetStretchBltMode(item.hDC, oldMode);
   }
 
- private:
   std::wstring initialPath_;
-  HWND child_ = nullptr;
-  bool failed_ = false;
   BitmapHandle bitmap_;
   int width_ = 0;
   int height_ = 0;
 };
-
-std::wstring selectedPath(HWND child) {
-  std::vector<wchar_t> buffer(kPathBufferChars);
-  const LRESULT length = SendMessageW(GetParent(child), CDM_GETFILEPATH, buffer.size(),
-                                      reinterpret_cast<LPARAM>(buffer.data()));
-  if (length <= 0 || static_cast<std::size_t>(length) > buffer.size()) return {};
-  return std::wstring(buffer.data());
-}
-
-UINT_PTR CALLBACK previewHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
-  auto* preview = message == WM_INITDIALOG
-                      ? reinterpret_cast<PicturePreview*>(reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData)
-                      : reinterpret_cast<PicturePreview*>(GetWindowLongPtrW(child, DWLP_USER));
-  if (!preview) return 0;
-  // After a failure of its own the hook stays out of the dialog's way: a failure that repeats on every
-  // repaint is told once, and the standard controls go on choosing a file.
-  if (preview->failed()) return 0;
-  try {
-    throwPoint("PictureDialog.previewHook");
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<LONG_PTR>(preview));
-      preview->attach(child);
-      return 0;
-    }
-    if (message == WM_NOTIFY) {
-      const auto* note = reinterpret_cast<const OFNOTIFYW*>(lParam);
-      if (note->hdr.code == CDN_INITDONE) preview->show(preview->initialPath());
-      if (note->hdr.code == CDN_SELCHANGE) preview->show(selectedPath(child));
-      return 0;
-    }
-    if (message == WM_DRAWITEM) {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != static_cast<UINT>(kPicturePreviewId)) return 0;
-      preview->draw(*item);
-      SetWindowLongPtrW(child, DWLP_MSGRESULT, TRUE);
-      return TRUE;
-    }
-  } catch (...) {
-    preview->fail();
-    reportCurrentException(child);
-  }
-  return 0;
-}
 
 }  // namespace
 
@@ -157,8 +142,8 @@ std::optional<std::string> showPictureDialog(HWND owner, const std::string& fiel
   request.fileName = fieldText;
   request.flags = OFN_ENABLESIZING | OFN_HIDEREADONLY;
   request.childTemplate = preview.get();
-  request.hook = previewHook;
-  request.hookData = reinterpret_cast<LPARAM>(&state);
+  request.hook = &DialogBase::fileDialogHook;
+  request.hookData = state.hookData();
 
   FileDialogAnswer answer = showOpenFileDialog(owner, request);
   // A field that holds no valid file name still opens the dialog, with an empty name.

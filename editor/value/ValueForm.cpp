@@ -5,7 +5,6 @@
 #include "win32/Cp932.h"
 #include "win32/DialogTemplate.h"
 #include "win32/MessageBoxes.h"
-#include "win32/PromptScope.h"
 #include "win32/Screen.h"
 #include "win32/ThrowPoint.h"
 #include "win32/Ui.h"
@@ -43,7 +42,9 @@ TValueForm::TValueForm(HINSTANCE module, HIMAGELIST images, int itemHeight, Valu
       images_(images),
       itemHeight_(std::max(1, itemHeight)),
       setup_(std::move(setup)),
-      chooser_(std::move(chooser)) {}
+      chooser_(std::move(chooser)),
+      valueEdit_([this](HWND, UINT message, WPARAM wParam, LPARAM) { return onValueEditMessage(message, wParam); },
+                 [](HWND edit, const char* text) { reportFailure(GetAncestor(edit, GA_ROOT), text); }) {}
 
 std::optional<ValueFormResult> TValueForm::showModal(HWND owner) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
@@ -51,49 +52,32 @@ std::optional<ValueFormResult> TValueForm::showModal(HWND owner) {
   // The frame only: every control is placed in pixels when the dialog starts.
   const DialogTemplate frame(kFormStyle, 0, 0, L"");
   result_.reset();
-  INT_PTR answer = 0;
-  {
-    const PromptScope modal(owner);
-    answer = DialogBoxIndirectParamW(module_, frame.get(), owner, dialogProc, reinterpret_cast<LPARAM>(this));
-  }
-  hwnd_ = nullptr;
+  const INT_PTR answer = runModal(module_, frame.get(), owner);
   if (answer == -1) throw win32Error("DialogBoxIndirectParam");
   if (answer != IDOK) return std::nullopt;
   return result_;
 }
 
-INT_PTR CALLBACK TValueForm::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = message == WM_INITDIALOG ? reinterpret_cast<TValueForm*>(lParam)
-                                        : reinterpret_cast<TValueForm*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  // Before the dialog has its state nothing of ours runs.
-  if (!self) return FALSE;
-  try {
-    throwPoint("TValueForm.dialogProc");
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-      self->hwnd_ = hwnd;
-    }
-    return self->handleMessage(message, wParam, lParam);
-  } catch (...) {
-    reportCurrentException(hwnd);
-    // A dialog that could not be set up is closed as if cancelled: nothing half-built is shown.
-    if (message == WM_INITDIALOG) EndDialog(hwnd, IDCANCEL);
-    return FALSE;
-  }
+INT_PTR TValueForm::onFailure(UINT message, const char* text) noexcept {
+  reportFailure(hwnd(), text);
+  // A dialog that could not be set up is closed as if cancelled: nothing half-built is shown.
+  if (message == WM_INITDIALOG) EndDialog(hwnd(), IDCANCEL);
+  return FALSE;
 }
 
-INT_PTR TValueForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR TValueForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  throwPoint("TValueForm.dialogProc");
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowTextW(hwnd_, toWide("設定値の変更").c_str());
-      SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | kFormExStyle);
+      SetWindowTextW(hwnd(), toWide("設定値の変更").c_str());
+      SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | kFormExStyle);
       RECT frame{0, 0, kClientWidth, kClientHeight};
-      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
       const int width = frame.right - frame.left;
       const int height = frame.bottom - frame.top;
-      SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-      centreOnPrimaryScreen(hwnd_);
+      SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      centreOnPrimaryScreen(hwnd());
       createControls();
       FormCreate();
       configureMode();
@@ -118,7 +102,7 @@ INT_PTR TValueForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HIWORD(wParam) != BN_CLICKED) return FALSE;
       switch (LOWORD(wParam)) {
         case kOkId: okClick(); return TRUE;
-        case kCancelId: EndDialog(hwnd_, IDCANCEL); return TRUE;
+        case kCancelId: EndDialog(hwnd(), IDCANCEL); return TRUE;
         case kSelectId: ShowOpenDialog(); return TRUE;
         case kClearId: ClearClick(); return TRUE;
       }
@@ -130,24 +114,24 @@ INT_PTR TValueForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND TValueForm::control(int left, int top, int width, int height, const wchar_t* className, DWORD style, int id,
                          const std::string& text) {
-  HWND hwnd = CreateWindowExW(0, className, toWide(text).c_str(), WS_CHILD | style, left, top, width, height, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module_, nullptr);
-  if (!hwnd) throw win32Error("CreateWindowEx");
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return hwnd;
+  HWND child = CreateWindowExW(0, className, toWide(text).c_str(), WS_CHILD | style, left, top, width, height, hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module_, nullptr);
+  if (!child) throw win32Error("CreateWindowEx");
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return child;
 }
 
 void TValueForm::createControls() {
   font_ = createUiFont();
   if (!font_) throw win32Error("CreateFont");
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   // The field is drawn under the controls that overlap its right end, never over them.
   DWORD valueStyle = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS;
   valueStyle |= setup_.mode == ValueFormMode::List ? CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS
                                                    : CBS_DROPDOWN | CBS_AUTOHSCROLL;
   // Creation order is the tab order: Value, UpDown, Select, OK, Cancel, Clear.
-  Item = control(16, 8, 150, 12, L"STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, kItemId, setup_.item);
+  Item.attach(control(16, 8, 150, 12, L"STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, kItemId, setup_.item));
   Value.attach(
       control(32, 24, 233, kValueHeight + kDropDownRows * itemHeight_ + 2, WC_COMBOBOXW, valueStyle, kValueId));
   // No UDS_WRAP: the spin buttons stop at the bounds.
@@ -155,10 +139,10 @@ void TValueForm::createControls() {
                         UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, kUpDownId));
   UpDown.setRange(4, 100);
   UpDown.setPos(4);
-  Select = control(248, 24, 41, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kSelectId, "選択...");
-  OK = control(152, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOkId, "OK");
-  Cancel = control(256, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId, "キャンセル");
-  Clear = control(296, 24, 57, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kClearId, "クリア(&C)");
+  Select.attach(control(248, 24, 41, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kSelectId, "選択..."));
+  OK.attach(control(152, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOkId, "OK"));
+  Cancel.attach(control(256, 56, 75, 25, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId, "キャンセル"));
+  Clear.attach(control(296, 24, 57, 20, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kClearId, "クリア(&C)"));
   // The spin buttons and the picker button cover the right end of the field, where its drop-down
   // button lies: the field goes to the bottom of the drawing order. Tabbing keeps its cycle, since the
   // field was first and is now last.
@@ -181,9 +165,7 @@ void TValueForm::configureMode() {
       break;
     case ValueFormMode::Number: {
       HWND edit = comboEdit(Value.hwnd());
-      if (!edit || !SetWindowSubclass(edit, valueEditProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
-        throw win32Error("SetWindowSubclass");
-      }
+      if (!edit || !valueEdit_.attach(edit)) throw win32Error("SetWindowLongPtr");
       UpDown.setBuddy(Value.hwnd());
       UpDown.setRange(setup_.minimum, setup_.maximum);
       UpDown.setPos(setup_.start);
@@ -193,8 +175,8 @@ void TValueForm::configureMode() {
     }
     case ValueFormMode::Path:
       SetWindowTextW(Value.hwnd(), toWide(setup_.text).c_str());
-      ShowWindow(Select, SW_SHOW);
-      ShowWindow(Clear, SW_SHOW);
+      ShowWindow(Select.hwnd(), SW_SHOW);
+      ShowWindow(Clear.hwnd(), SW_SHOW);
       break;
   }
 }
@@ -220,34 +202,21 @@ void TValueForm::FormShow() {
 
 bool TValueForm::OnlyNumberKey(wchar_t key) { return !((key >= L'0' && key <= L'9') || key == 8); }
 
-LRESULT CALLBACK TValueForm::valueEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR data) {
-  auto* self = reinterpret_cast<TValueForm*>(data);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(edit, valueEditProc, id);
-    return DefSubclassProc(edit, message, wParam, lParam);
+std::optional<LRESULT> TValueForm::onValueEditMessage(UINT message, WPARAM wParam) {
+  throwPoint("TValueForm.valueEditProc");
+  switch (message) {
+    case WM_CHAR:
+      if (OnlyNumberKey(static_cast<wchar_t>(wParam))) return 0;
+      break;
+    case WM_KEYDOWN:
+      // The spin control listens to the field itself; the keys arrive at the field's edit part.
+      if (wParam == VK_UP || wParam == VK_DOWN) {
+        stepNumber(wParam == VK_UP ? 1 : -1);
+        return 0;
+      }
+      break;
   }
-  // After a failure of its own the field is a plain edit field: told once, every message still handled.
-  if (self->editFailed_) return DefSubclassProc(edit, message, wParam, lParam);
-  try {
-    throwPoint("TValueForm.valueEditProc");
-    switch (message) {
-      case WM_CHAR:
-        if (OnlyNumberKey(static_cast<wchar_t>(wParam))) return 0;
-        break;
-      case WM_KEYDOWN:
-        // The spin control listens to the field itself; the keys arrive at the field's edit part.
-        if (wParam == VK_UP || wParam == VK_DOWN) {
-          self->stepNumber(wParam == VK_UP ? 1 : -1);
-          return 0;
-        }
-        break;
-    }
-  } catch (...) {
-    self->editFailed_ = true;
-    reportCurrentException(GetAncestor(edit, GA_ROOT));
-  }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return std::nullopt;
 }
 
 void TValueForm::stepNumber(int delta) {
@@ -265,11 +234,11 @@ void TValueForm::stepNumber(int delta) {
 void TValueForm::ShowOpenDialog() {
   if (chooser_) {
     // A field that code page 932 cannot hold opens the picker without a file name.
-    if (const auto path = chooser_(hwnd_, fieldText().value_or(std::string()))) {
+    if (const auto path = chooser_(hwnd(), fieldText().value_or(std::string()))) {
       SetWindowTextW(Value.hwnd(), toWide(*path).c_str());
     }
   }
-  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value.hwnd()), TRUE);
+  SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value.hwnd()), TRUE);
   Value.setEditSel(0, -1);
 }
 
@@ -320,8 +289,8 @@ void TValueForm::okClick() {
       auto text = fieldText();
       if (!text) {
         // The design keeps its text in code page 932: such a path could only be stored damaged.
-        plainBox(hwnd_, kPathNotCp932);
-        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value.hwnd()), TRUE);
+        plainBox(hwnd(), kPathNotCp932);
+        SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Value.hwnd()), TRUE);
         return;
       }
       result.text = std::move(*text);
@@ -329,7 +298,7 @@ void TValueForm::okClick() {
     }
   }
   result_ = std::move(result);
-  EndDialog(hwnd_, IDOK);
+  EndDialog(hwnd(), IDOK);
 }
 
 }  // namespace lumisk

@@ -11,13 +11,16 @@
 #include <string>
 
 #include "editor/value/ValueEdit.h"
+#include "win32/DialogBase.h"
 #include "win32/GuiHandles.h"
+#include "win32/Subclass.h"
 #include "win32/controls/ComboBox.h"
+#include "win32/controls/Control.h"
 #include "win32/controls/UpDown.h"
 
 namespace lumisk {
 
-class TValueForm {
+class TValueForm : public DialogBase {
  public:
   // Opens the picture file dialog over the value dialog on the field's text; the path chosen or nullopt.
   using PictureChooser = std::function<std::optional<std::string>(HWND dialog, const std::string& fieldText)>;
@@ -35,8 +38,6 @@ class TValueForm {
   // (the value list's row height) make the options look like the value list's rows. `module` is the
   // plug-in's own module handle.
   TValueForm(HINSTANCE module, HIMAGELIST images, int itemHeight, ValueFormSetup setup, PictureChooser chooser);
-  TValueForm(const TValueForm&) = delete;
-  TValueForm& operator=(const TValueForm&) = delete;
 
   // Shows the dialog modally over `owner`, which is disabled until it closes. The controls' contents on
   // OK, std::nullopt after Cancel, Esc or the close box. Throws std::runtime_error when the dialog
@@ -44,11 +45,10 @@ class TValueForm {
   std::optional<ValueFormResult> showModal(HWND owner);
 
  private:
-  static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK valueEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR data);
-
-  INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  INT_PTR onFailure(UINT message, const char* text) noexcept override;
+  // The number field's edit part: digits and Backspace only, the arrow keys step the number.
+  std::optional<LRESULT> onValueEditMessage(UINT message, WPARAM wParam);
   void createControls();
   void configureMode();
   void fitValueHeight();
@@ -73,17 +73,16 @@ class TValueForm {
   ValueFormSetup setup_;
   PictureChooser chooser_;
 
-  HWND hwnd_ = nullptr;
-  HWND Item = nullptr;
+  controls::Control Item;
   controls::ComboBox Value;
   controls::UpDown UpDown;
-  HWND Select = nullptr;
-  HWND OK = nullptr;
-  HWND Cancel = nullptr;
-  HWND Clear = nullptr;
+  controls::Button Select;
+  controls::Button OK;
+  controls::Button Cancel;
+  controls::Button Clear;
   FontHandle font_;
   std::optional<ValueFormResult> result_;
-  bool editFailed_ = false;  // the number field's own procedure failed: a plain field from then on
+  Subclass valueEdit_;  // after a failure of its own, a plain edit field
 };
 
 }  // namespace lumisk

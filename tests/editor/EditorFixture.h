@@ -73,11 +73,7 @@ inline std::string statusTextOf(const TEditForm& form) {
   text.resize(wcslen(text.c_str()));
   return toCp932(text).value_or(std::string());
 }
-inline int sectionWidthOf(const TEditForm& form, int section) {
-  HDITEMW item{};
-  item.mask = HDI_WIDTH;
-  return headerOf(form).item(section, item) ? item.cxy : 0;
-}
+inline int sectionWidthOf(const TEditForm& form, int section) { return headerOf(form).width(section); }
 inline int valListRowHeightOf(const TEditForm& form) { return valListOf(form).itemHeight(); }
 // Where the window description puts everything for the window's client size and hint help.
 inline EditLayout layoutOf(const TEditForm& form) {

@@ -1,16 +1,15 @@
-// Thin wrapper over a combo box: one message per method. It does not own the window.
+// Thin wrapper over a combo box: one message per method.
 #pragma once
 
 #include <windows.h>
 
+#include "win32/controls/Control.h"
+
 namespace lumisk::controls {
 
-class ComboBox {
+class ComboBox : public Control {
  public:
-  ComboBox() = default;
-  explicit ComboBox(HWND hwnd) : hwnd_(hwnd) {}
-  HWND hwnd() const { return hwnd_; }
-  void attach(HWND hwnd) { hwnd_ = hwnd; }
+  using Control::Control;
 
   int addString(const wchar_t* text) const { return send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
   int curSel() const { return send(CB_GETCURSEL); }
@@ -23,10 +22,8 @@ class ComboBox {
 
  private:
   int send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return static_cast<int>(SendMessageW(hwnd_, message, wParam, lParam));
+    return static_cast<int>(Control::send(message, wParam, lParam));
   }
-
-  HWND hwnd_ = nullptr;
 };
 
 }  // namespace lumisk::controls

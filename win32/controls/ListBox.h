@@ -1,18 +1,17 @@
-// Thin wrapper over a list box window: one message per method. It does not own the window.
+// Thin wrapper over a list box window: one message per method.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 
+#include "win32/controls/Control.h"
+
 namespace lumisk::controls {
 
-class ListBox {
+class ListBox : public Control {
  public:
-  ListBox() = default;
-  explicit ListBox(HWND hwnd) : hwnd_(hwnd) {}
-  HWND hwnd() const { return hwnd_; }
-  void attach(HWND hwnd) { hwnd_ = hwnd; }
+  using Control::Control;
 
   int count() const { return send(LB_GETCOUNT); }
   int addString(const wchar_t* text) const { return send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
@@ -52,10 +51,8 @@ class ListBox {
 
  private:
   int send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return static_cast<int>(SendMessageW(hwnd_, message, wParam, lParam));
+    return static_cast<int>(Control::send(message, wParam, lParam));
   }
-
-  HWND hwnd_ = nullptr;
 };
 
 }  // namespace lumisk::controls

@@ -1,12 +1,11 @@
-// TEditForm: the commands on the design list — refresh, rename, up, down, delete, register, apply,
-// import and export. Each works on the working copy, which keeps the list box in step with it; the
-// mouse dragging of a design is DesignListDrag's.
+#include "editor/DesignListCommands.h"
+
 #include <windows.h>
 #include <commdlg.h>
 
+#include <utility>
 #include <vector>
 
-#include "editor/EditForm.h"
 #include "store/Cp932Path.h"
 #include "store/DesignFile.h"
 #include "store/DesignOps.h"
@@ -26,35 +25,34 @@ constexpr DWORD kExportFlags =
 
 }  // namespace
 
-// ---- Refresh, rename, up, down ------------------------------------------------------------------
+DesignListCommands::DesignListCommands(WorkingCopy& rows, EditorContext& context, EditorPrompts& prompts,
+                                       std::function<void()> refresh)
+    : rows_(rows), context_(context), prompts_(prompts), refresh_(std::move(refresh)) {}
 
-void TEditForm::DesignListClick() {
-  applyEnableRules();
-  InvalidateRect(ValList.hwnd(), nullptr, TRUE);
-}
+// ---- Rename, up, down ---------------------------------------------------------------------------
 
-void TEditForm::mnRenameClick() {
+void DesignListCommands::mnRenameClick() {
   if (rows_.list().selCount() != 1) return;
   const int index = rows_.currentRow();
   if (index < 0) return;
   std::string name = rows_.rows().name(static_cast<std::size_t>(index));
   // The row's own name is among the names compared against: an unchanged name is a duplicate.
-  if (!namePrompt(*prompts_, kRenamePrompt, name, rows_.rows())) return;
+  if (!namePrompt(prompts_, kRenamePrompt, name, rows_.rows())) return;
   rows_.rename(index, name);
-  DesignListClick();
+  refresh_();
 }
 
-void TEditForm::MoveDesign(int from, int to) {
-  if (rows_.move(from, to)) DesignListClick();
+void DesignListCommands::MoveDesign(int from, int to) {
+  if (rows_.move(from, to)) refresh_();
 }
 
-void TEditForm::mnUpperClick() {
+void DesignListCommands::mnUpperClick() {
   if (rows_.list().selCount() != 1) return;
   const int index = rows_.currentRow();
   if (index >= 1) MoveDesign(index, index - 1);
 }
 
-void TEditForm::mnLowerClick() {
+void DesignListCommands::mnLowerClick() {
   if (rows_.list().selCount() != 1) return;
   const int index = rows_.currentRow();
   if (index >= 0 && index < static_cast<int>(rows_.rows().count()) - 1) MoveDesign(index, index + 1);
@@ -62,7 +60,7 @@ void TEditForm::mnLowerClick() {
 
 // ---- Delete, register, apply --------------------------------------------------------------------
 
-void TEditForm::mnDeleteClick() {
+void DesignListCommands::mnDeleteClick() {
   const std::vector<int> selected = rows_.selectedRows();
   if (selected.empty()) return;
   std::string question;
@@ -72,22 +70,22 @@ void TEditForm::mnDeleteClick() {
     question += "\"\r\n";
   }
   question += kDeleteQuestion;
-  if (!prompts_->confirm(question)) return;
+  if (!prompts_.confirm(question)) return;
   rows_.remove(selected);
-  DesignListClick();
+  refresh_();
 }
 
-void TEditForm::mnAddClick() {
+void DesignListCommands::mnAddClick() {
   const bool added = rows_.append([&](DesignRows& rows) {
-    return capture(rows, context_.host, context_.currentPad(), *prompts_);
+    return capture(rows, context_.host, context_.currentPad(), prompts_);
   });
   if (!added) return;
   rows_.selectOnly(rows_.list().count() - 1);
-  DesignListClick();
+  refresh_();
   rows_.markModified();
 }
 
-void TEditForm::mnPadClick() {
+void DesignListCommands::mnPadClick() {
   if (rows_.list().selCount() != 1) return;
   const int index = rows_.currentRow();
   if (index < 0) return;
@@ -97,21 +95,21 @@ void TEditForm::mnPadClick() {
 
 // ---- Import and export --------------------------------------------------------------------------
 
-void TEditForm::mnImportClick() {
+void DesignListCommands::mnImportClick() {
   bool loaded = false;
   try {
     // New rows come unselected: the selection and the enabled states stay as they were.
     loaded = rows_.append([&](DesignRows& rows) {
-      return importDesigns(rows, context_.settings.ImportDir, *prompts_, context_.files, context_.collation);
+      return importDesigns(rows, context_.settings.ImportDir, prompts_, context_.files, context_.collation);
     });
   } catch (const FileError& e) {
-    prompts_->showError(e.what());
+    prompts_.showError(e.what());
     return;
   }
   if (loaded) rows_.markModified();
 }
 
-void TEditForm::mnExportClick() {
+void DesignListCommands::mnExportClick() {
   const std::vector<int> selected = rows_.selectedRows();
   if (selected.empty()) return;
   FileDialogRequest request;
@@ -121,7 +119,7 @@ void TEditForm::mnExportClick() {
   request.initialFolder = context_.settings.ExportDir;
   request.fileName = lastExportFile_;
   request.flags = kExportFlags;
-  const auto path = prompts_->chooseExportFile(request);
+  const auto path = prompts_.chooseExportFile(request);
   if (!path) return;
   lastExportFile_ = *path;
   try {
@@ -130,7 +128,7 @@ void TEditForm::mnExportClick() {
     for (const int row : selected) saveDesignSection(file, ++section, rows_.rows(), static_cast<std::size_t>(row));
     file.updateFile();
   } catch (const FileError& e) {
-    prompts_->showError(e.what());
+    prompts_.showError(e.what());
     return;
   }
   context_.settings.ExportDir = std::string(folderPart(*path));

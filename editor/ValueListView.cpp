@@ -1,12 +1,8 @@
-// TEditForm: the value list — drawing one row, its selection, and the two value commands, which check
-// the selection here and leave the editing to ValueEdit.h with the window's dialogs.
-#include <windows.h>
-#include <commctrl.h>
+#include "editor/ValueListView.h"
 
 #include <algorithm>
 #include <array>
 
-#include "editor/EditForm.h"
 #include "editor/ValueTables.h"
 #include "editor/value/ValueEdit.h"
 #include "win32/Cp932.h"
@@ -21,7 +17,10 @@ constexpr int kValueGap = 2;
 
 }  // namespace
 
-void TEditForm::ValListDrawItem(const DRAWITEMSTRUCT& item) {
+ValueListView::ValueListView(const EditFormParts& parts, WorkingCopy& rows, EditorPrompts& prompts)
+    : parts_(parts), rows_(rows), prompts_(prompts) {}
+
+void ValueListView::ValListDrawItem(const DRAWITEMSTRUCT& item) const {
   const HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -34,24 +33,24 @@ void TEditForm::ValListDrawItem(const DRAWITEMSTRUCT& item) {
     const bool heading = rowEntry(row).kind == RowKind::Heading;
 
     // Caption column: the item string as the list holds it, bold for a heading.
-    const int captionRight = rc.left + sectionWidth(0);
+    const int captionRight = rc.left + parts_.Header.width(0);
     {
-      SelectedObject font(dc, heading ? boldFont_.get() : font_.get());
+      SelectedObject font(dc, heading ? parts_.boldFont.get() : parts_.font.get());
       RECT caption{rc.left, rc.top, captionRight, rc.bottom};
       DrawTextW(dc, toWide(rowCaption(row)).c_str(), -1, &caption, kTextFormat | DT_END_ELLIPSIS);
     }
 
     // Value column: only for a value row of the one selected design.
-    const int design = currentValueDesign();
+    const int design = shownDesign();
     if (!heading && design >= 0) {
       if (const auto shown = displayValue(rows_.rows().design(static_cast<std::size_t>(design)), row)) {
-        SelectedObject font(dc, font_.get());
+        SelectedObject font(dc, parts_.font.get());
         const int left = captionRight + kValueGap;
-        const int right = std::min(captionRight + sectionWidth(1), static_cast<int>(rc.right));
+        const int right = std::min(captionRight + parts_.Header.width(1), static_cast<int>(rc.right));
         const int top = rc.top + (static_cast<int>(rc.bottom - rc.top) - kIconSize) / 2 + 1;
         int textLeft = left;
         if (shown->icon != kNoIcon) {
-          ImageList_Draw(Images.get(), shown->icon, dc, left, top, ILD_TRANSPARENT);
+          ImageList_Draw(parts_.Images.get(), shown->icon, dc, left, top, ILD_TRANSPARENT);
           textLeft = left + kIconSize + kValueGap;
         } else if (shown->swatch) {
           // Flag bits above the colour bytes are not part of the colour.
@@ -72,30 +71,53 @@ void TEditForm::ValListDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
-void TEditForm::ValListClick() { applyEnableRules(); }
+int ValueListView::shownDesign() const { return rows_.list().selCount() == 1 ? rows_.currentRow() : -1; }
 
-int TEditForm::currentValueDesign() const { return rows_.list().selCount() == 1 ? rows_.currentRow() : -1; }
+void ValueListView::repaint() const { InvalidateRect(parts_.ValList.hwnd(), nullptr, TRUE); }
 
-void TEditForm::mnModifyClick() {
-  if (ValList.selCount() != 1) return;
-  const int row = ValList.caretIndex();
+void ValueListView::mnModifyClick() {
+  if (parts_.ValList.selCount() != 1) return;
+  const int row = parts_.ValList.caretIndex();
   if (row < 0 || row >= kRowCount || rowEntry(row).kind == RowKind::Heading) return;
-  const int design = currentValueDesign();
+  const int design = shownDesign();
   if (design < 0) return;
-  if (!modifyValue(rows_.design(design), row, *prompts_)) return;
-  InvalidateRect(ValList.hwnd(), nullptr, TRUE);
+  if (!modifyValue(rows_.design(design), row, prompts_)) return;
+  repaint();
   rows_.markModified();
 }
 
-void TEditForm::mnClearClick() {
-  if (ValList.selCount() < 1) return;
-  const int design = currentValueDesign();
+void ValueListView::mnClearClick() {
+  if (parts_.ValList.selCount() < 1) return;
+  const int design = shownDesign();
   if (design < 0) return;
   RowSelection selected{};
-  for (int row = 0; row < kRowCount; ++row) selected[static_cast<std::size_t>(row)] = ValList.selected(row);
-  if (!clearValues(rows_.design(design), selected, *prompts_)) return;
-  InvalidateRect(ValList.hwnd(), nullptr, TRUE);
+  for (int row = 0; row < kRowCount; ++row) selected[static_cast<std::size_t>(row)] = parts_.ValList.selected(row);
+  if (!clearValues(rows_.design(design), selected, prompts_)) return;
+  repaint();
   rows_.markModified();
+}
+
+void ValueListView::HeaderSectionResize() const { repaint(); }
+
+LRESULT ValueListView::HeaderNotify(const NMHDR& header) {
+  if (header.hwndFrom != parts_.Header.hwnd()) return 0;
+  switch (header.code) {
+    case HDN_ITEMCHANGEDW:
+    case HDN_ITEMCHANGEDA: {
+      const auto& change = reinterpret_cast<const NMHEADERW&>(header);
+      if (!change.pitem || !(change.pitem->mask & HDI_WIDTH)) return 0;
+      const int minimum = change.iItem == 0 ? kCol0MinWidth : kCol1MinWidth;
+      // A section dragged below its minimum springs back to it; that change notifies again, at the minimum.
+      if (change.iItem <= 1 && change.pitem->cxy < minimum) {
+        parts_.Header.setWidth(change.iItem, minimum);
+        return 0;
+      }
+      HeaderSectionResize();
+      return 0;
+    }
+    default:
+      return 0;
+  }
 }
 
 }  // namespace lumisk
