@@ -1,4 +1,4 @@
-#include "host/ScriptInput.h"
+#include "host/script/ScriptInput.h"
 
 #include <algorithm>
 #include <cctype>

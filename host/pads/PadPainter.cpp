@@ -1,4 +1,4 @@
-#include "host/PadPainter.h"
+#include "host/pads/PadPainter.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "host/PadWindow.h"
+#include "host/pads/PadWindow.h"
 
 #include <windowsx.h>
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/PadLayout.h"
-#include "host/PadPainter.h"
+#include "host/pads/PadLayout.h"
+#include "host/pads/PadPainter.h"
 
 namespace lumisk::host {
 

@@ -1,4 +1,4 @@
-#include "host/DialogWatcher.h"
+#include "host/script/DialogWatcher.h"
 
 #include <commdlg.h>
 #include <dlgs.h>

@@ -1,4 +1,4 @@
-#include "host/InteractiveHost.h"
+#include "host/pads/InteractiveHost.h"
 
 #include <windows.h>
 
@@ -9,11 +9,11 @@
 #include <optional>
 #include <vector>
 
-#include "host/DemoDriver.h"
 #include "host/Host.h"
 #include "host/HostText.h"
-#include "host/PadIniFile.h"
-#include "host/PadWindow.h"
+#include "host/pads/DemoDriver.h"
+#include "host/pads/PadIniFile.h"
+#include "host/pads/PadWindow.h"
 #include "win32/Cp932.h"
 
 namespace lumisk::host {
