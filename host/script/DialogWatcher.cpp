@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "win32/Cp932.h"
+#include "host/HostText.h"
 #include "win32/Ui.h"
 
 namespace lumisk::host {
@@ -22,8 +22,6 @@ std::wstring classOf(HWND window) {
   GetClassNameW(window, name, 64);
   return name;
 }
-
-std::string cp932Of(const std::wstring& wide) { return toCp932(wide).value_or("<not code page 932>"); }
 
 struct Search {
   const std::set<HWND>* waiting;
@@ -172,11 +170,11 @@ void DialogWatcher::handle(HWND dialog) {
 }
 
 void DialogWatcher::record(HWND dialog, bool fileDialog) {
-  transcript_.line(std::string(fileDialog ? "  file dialog " : "  dialog ") + transcript_.quoted(cp932Of(windowText(dialog))));
+  transcript_.line(std::string(fileDialog ? "  file dialog " : "  dialog ") + transcript_.quoted(cp932OrMark(windowText(dialog))));
   if (fileDialog) {
     wchar_t folder[MAX_PATH * 4] = {};
     const LRESULT n = SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH * 4, reinterpret_cast<LPARAM>(folder));
-    transcript_.line("    folder " + transcript_.quoted(n > 0 ? cp932Of(folder) : std::string()));
+    transcript_.line("    folder " + transcript_.quoted(n > 0 ? cp932OrMark(folder) : std::string()));
     const HWND types = GetDlgItem(dialog, cmb1);
     const LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
     const LRESULT chosen = SendMessageW(types, CB_GETCURSEL, 0, 0);
@@ -186,7 +184,7 @@ void DialogWatcher::record(HWND dialog, bool fileDialog) {
       std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
       SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
       text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
-      line += (i == chosen ? " *" : " ") + transcript_.quoted(cp932Of(text));
+      line += (i == chosen ? " *" : " ") + transcript_.quoted(cp932OrMark(text));
     }
     transcript_.line(line);
     return;
@@ -200,13 +198,13 @@ void DialogWatcher::record(HWND dialog, bool fileDialog) {
     const LONG style = GetWindowLongW(child, GWL_STYLE);
     if (kind == L"Static" && (style & SS_TYPEMASK) != SS_ICON) {
       const std::wstring text = windowText(child);
-      if (!text.empty()) transcript_.line("    text " + transcript_.quoted(cp932Of(text)));
+      if (!text.empty()) transcript_.line("    text " + transcript_.quoted(cp932OrMark(text)));
     } else if (kind == L"Edit") {
-      transcript_.line("    edit " + transcript_.quoted(cp932Of(windowText(child))));
+      transcript_.line("    edit " + transcript_.quoted(cp932OrMark(windowText(child))));
     } else if (kind == L"ComboBox") {
-      transcript_.line("    combo " + transcript_.quoted(cp932Of(windowText(child))));
+      transcript_.line("    combo " + transcript_.quoted(cp932OrMark(windowText(child))));
     } else if (kind == L"Button") {
-      buttons += " " + transcript_.quoted(cp932Of(windowText(child)));
+      buttons += " " + transcript_.quoted(cp932OrMark(windowText(child)));
     }
   }
   if (!buttons.empty()) transcript_.line("    buttons" + buttons);
@@ -228,7 +226,7 @@ void DialogWatcher::perform(HWND dialog, const DialogAnswer& answer, bool fileDi
       break;
     case DialogAnswer::Kind::Text: {
       const HWND field = typingField(dialog, fileDialog);
-      transcript_.line("    answer: type " + transcript_.quoted(cp932Of(answer.text)) + (field ? ", OK" : " (no edit field), OK"));
+      transcript_.line("    answer: type " + transcript_.quoted(cp932OrMark(answer.text)) + (field ? ", OK" : " (no edit field), OK"));
       if (field) SetWindowTextW(field, answer.text.c_str());
       pressButton(dialog, IDOK);
       break;
