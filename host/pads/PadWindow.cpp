@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "win32/Cp932.h"
+#include "win32/GuiHandles.h"
 
 namespace lumisk::host {
 namespace {
@@ -20,11 +21,6 @@ constexpr const char* kCloseCaption = "パッドを閉じる(&C)";
 constexpr const char* kHideCaption = "隠す(&H)";
 constexpr const char* kShowCaption = "表示する(&S)";
 constexpr int kGap = 24;
-
-struct MenuDestroy {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroy>;
 
 RECT workArea() {
   RECT area{0, 0, 1024, 768};
@@ -196,17 +192,12 @@ void PadWindow::onPaint() {
   RECT client{};
   GetClientRect(window_, &client);
   if (client.right > layout_.client.width || client.bottom > layout_.client.height) {
-    struct Brush {
-      HBRUSH brush;
-      ~Brush() {
-        if (brush) DeleteObject(brush);
-      }
-    } fill{CreateSolidBrush(colourOf(layout_.hidden ? look.hideColor : look.backColor))};
+    const BrushHandle fill(CreateSolidBrush(colourOf(layout_.hidden ? look.hideColor : look.backColor)));
     const RECT right{layout_.client.width, 0, client.right, client.bottom};
     const RECT below{0, layout_.client.height, layout_.client.width, client.bottom};
-    if (fill.brush) {
-      if (right.right > right.left) FillRect(dc, &right, fill.brush);
-      if (below.bottom > below.top) FillRect(dc, &below, fill.brush);
+    if (fill) {
+      if (right.right > right.left) FillRect(dc, &right, fill.get());
+      if (below.bottom > below.top) FillRect(dc, &below, fill.get());
     }
   }
 }
@@ -220,13 +211,16 @@ void PadWindow::showMenu(POINT screen) {
     AppendMenuW(popup.get(), MF_STRING | MF_GRAYED, 0, toWide(items[0].caption).c_str());
     AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
   } else if (items.size() > 1) {
-    MenuHandle sub(CreatePopupMenu());
-    for (std::size_t n = 1; n < items.size(); ++n) {
-      if (items[n].caption == "-") AppendMenuW(sub.get(), MF_SEPARATOR, 0, nullptr);
-      else AppendMenuW(sub.get(), MF_STRING, kPluginItemBase + n, toWide(items[n].caption).c_str());
+    // The submenu belongs to the popup as soon as it is appended; one that could not be is released here.
+    HMENU sub = CreatePopupMenu();
+    if (sub && !AppendMenuW(popup.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), toWide(items[0].caption).c_str())) {
+      const MenuHandle unattached(sub);
+      sub = nullptr;
     }
-    if (AppendMenuW(popup.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), toWide(items[0].caption).c_str()))
-      sub.release();  // the popup owns it now
+    for (std::size_t n = 1; sub && n < items.size(); ++n) {
+      if (items[n].caption == "-") AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
+      else AppendMenuW(sub, MF_STRING, kPluginItemBase + n, toWide(items[n].caption).c_str());
+    }
     AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
   }
   AppendMenuW(popup.get(), MF_STRING, kHideCommand, toWide(pad().hidden ? kShowCaption : kHideCaption).c_str());
