@@ -117,6 +117,31 @@ class WindowDc {
   HDC dc_;
 };
 
+// A window's painting, from BeginPaint to EndPaint: a handler that fails halfway still ends it, and the
+// window does not ask for WM_PAINT again and again.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {
+    if (dc_) countCreated(GuiKind::DeviceContext);
+  }
+  ~PaintScope() {
+    if (dc_) {
+      EndPaint(hwnd_, &paint_);
+      countReleased(GuiKind::DeviceContext);
+    }
+  }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  // Null when BeginPaint failed: nothing is to be drawn.
+  HDC dc() const { return dc_; }
+  const PAINTSTRUCT& info() const { return paint_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // Selects an object into a device context for the scope and puts the previous one back.
 class SelectedObject {
  public:
