@@ -11,8 +11,6 @@
 namespace lumisk::host {
 namespace {
 
-constexpr UINT kCp932 = 932;
-
 std::string hexByte(unsigned char b) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   return std::string("<x") + kDigits[b >> 4] + kDigits[b & 15] + ">";
@@ -20,14 +18,9 @@ std::string hexByte(unsigned char b) {
 
 // One character of code page 932 as UTF-8, when it converts to UTF-16 and back unchanged.
 std::optional<std::string> exactCharacter(std::string_view bytes) {
-  wchar_t wide[2] = {};
-  const int n = MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), wide, 2);
-  if (n != 1) return std::nullopt;
-  char back[4] = {};
-  BOOL usedDefault = FALSE;
-  const int m = WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide, 1, back, 4, nullptr, &usedDefault);
-  if (usedDefault || std::string_view(back, static_cast<std::size_t>(m)) != bytes) return std::nullopt;
-  return utf8FromWide(std::wstring_view(wide, 1));
+  const std::optional<std::wstring> wide = toWideExact(bytes);
+  if (!wide || wide->size() != 1 || toCp932(*wide) != bytes) return std::nullopt;
+  return utf8FromWide(*wide);
 }
 
 }  // namespace
@@ -50,6 +43,8 @@ std::string utf8FromWide(std::wstring_view wide) {
 }
 
 std::optional<std::string> cp932FromUtf8(std::string_view utf8) { return toCp932(wideFromUtf8(utf8)); }
+
+std::string cp932OrMark(std::wstring_view wide) { return toCp932(wide).value_or("<not code page 932>"); }
 
 std::string displayText(std::string_view cp932) {
   std::string out;

@@ -14,6 +14,10 @@ std::string utf8FromWide(std::wstring_view wide);
 // Code page 932 bytes of a UTF-8 text; std::nullopt when a character has no exact counterpart there.
 std::optional<std::string> cp932FromUtf8(std::string_view utf8);
 
+// A text of a window (UTF-16) as code page 932 bytes for the transcript; "<not code page 932>" when a
+// character has no exact counterpart there.
+std::string cp932OrMark(std::wstring_view wide);
+
 // Code page 932 bytes shown as one line of UTF-8: every character that converts to UTF-16 and back to
 // the same bytes appears as itself; every other byte, and every control byte, appears in angle brackets
 // (<CR>, <LF>, <TAB>, <xHH>), so that two different byte strings never look the same.

@@ -28,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "host/DialogWatcher.h"
 #include "host/Host.h"
 #include "host/HostFiles.h"
 #include "host/HostText.h"
-#include "host/InteractiveHost.h"
-#include "host/ScriptRunner.h"
+#include "host/pads/InteractiveHost.h"
+#include "host/script/DialogWatcher.h"
+#include "host/script/ScriptRunner.h"
 
 namespace lumisk::host {
 namespace {

@@ -7,7 +7,7 @@
 #   win32/    the Win32 side of the core's interfaces and the thin controls: store/ only
 #   editor/   the editor window: store/, plugin/ (never PlugFunc.h, the plug-in itself), win32/
 #   dll/      the composition root: everything above
-#   host/     the stand-in host, a program of its own: store/ and win32/
+#   host/     the stand-in host (its core; script/, pads/), a program of its own: store/ and win32/
 #   checker/  the design checker tool: store/ and win32/
 # Tests, fuzzers and benchmarks may include anything.
 set -uo pipefail

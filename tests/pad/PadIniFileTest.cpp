@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/PadIniFile.h"
+#include "host/pads/PadIniFile.h"
 #include "win32/Cp932.h"
 
 namespace lumisk::host {

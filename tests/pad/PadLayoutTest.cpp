@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "host/PadLayout.h"
+#include "host/pads/PadLayout.h"
 
 namespace lumisk::host {
 namespace {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "host/PadLayout.h"
-#include "host/PadPainter.h"
+#include "host/pads/PadLayout.h"
+#include "host/pads/PadPainter.h"
 #include "store/DesignFile.h"
 #include "win32/Cp932.h"
 #include "win32/Win32Collation.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/PadStore.h"
+#include "host/pads/PadStore.h"
 
 namespace lumisk::host {
 namespace {

@@ -4,8 +4,6 @@
 // The host's scripts cannot reach this dialog (it opens only from a button of the modal value dialog),
 // so it is driven here from inside its own modal loop.
 #include <windows.h>
-#include <commdlg.h>
-#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +13,7 @@
 #include <vector>
 
 #include "editor/value/PictureDialog.h"
-#include "tests/value/ModalScript.h"
+#include "host/script/DialogDriver.h"
 #include "tests/win32/TempFolder.h"
 #include "win32/Cp932.h"
 
@@ -24,20 +22,8 @@ namespace {
 
 constexpr wchar_t kPoint[] = L"PictureDialog.previewHook";
 
-HWND fileNameBox(HWND fileDialog) {
-  HWND box = GetDlgItem(fileDialog, cmb13);
-  return box ? box : GetDlgItem(fileDialog, edt1);
-}
-
-// The text of a message box: its static control that is not the icon.
-std::wstring boxText(HWND box) {
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t kind[16] = {};
-    GetClassNameW(child, kind, 16);
-    if (lstrcmpiW(kind, L"Static") == 0 && GetWindowTextLengthW(child) > 0) return textOf(child);
-  }
-  return {};
-}
+using host::DialogDriver;
+using host::DialogSnapshot;
 
 class PreviewHookThrowTest : public ::testing::Test {
  protected:
@@ -56,20 +42,20 @@ class PreviewHookThrowTest : public ::testing::Test {
   // Runs the dialog on a.bmp and chooses b.bmp; the error boxes seen on the way. With `armOnceShown` the
   // point is armed when the dialog shows, and the preview is repainted a few times before the choice.
   std::optional<std::string> chooseB(bool armOnceShown, std::vector<std::wstring>& errors, bool& finished) {
-    ModalScript script;
-    const auto fileDialog = ModalScript::captioned("ファイル名指定");
-    const auto errorBox = ModalScript::captioned("Lumisk");
+    DialogDriver driver;
+    const auto fileDialog = DialogDriver::captioned(L"ファイル名指定");
+    const auto errorBox = DialogDriver::captioned(L"Lumisk");
     int repaints = armOnceShown ? 3 : 0;
     bool armed = false;
     // Each step answers whatever opens next: an error box opens over the dialog before the person can act.
     std::function<void()> next = [&] {
-      script.then([=](HWND w) { return fileDialog(w) || errorBox(w); },
-                  [&](HWND w) {
-                    if (errorBox(w)) {
-                      errors.push_back(boxText(w));
+      driver.then([=](const DialogSnapshot& shown) { return fileDialog(shown) || errorBox(shown); },
+                  [&](const DialogSnapshot& shown) {
+                    if (errorBox(shown)) {
+                      errors.push_back(shown.texts().at(0));
                       // A flood of boxes is cut short so that the test ends; a few are enough to count.
                       if (errors.size() >= kFloodCut) SetEnvironmentVariableW(L"LUMISK_THROW", nullptr);
-                      PostMessageW(w, WM_COMMAND, IDOK, 0);
+                      DialogDriver::press(IDOK)(shown);
                       next();
                       return;
                     }
@@ -77,18 +63,17 @@ class PreviewHookThrowTest : public ::testing::Test {
                       if (!armed) SetEnvironmentVariableW(L"LUMISK_THROW", kPoint);
                       armed = true;
                       --repaints;
-                      const HWND preview = FindWindowExW(w, nullptr, L"#32770", nullptr);
+                      const HWND preview = FindWindowExW(shown.window, nullptr, L"#32770", nullptr);
                       InvalidateRect(GetDlgItem(preview, kPicturePreviewId), nullptr, TRUE);
                       next();
                       return;
                     }
-                    SetWindowTextW(fileNameBox(w), L"b.bmp");
-                    PostMessageW(w, WM_COMMAND, IDOK, 0);
+                    DialogDriver::submit(L"b.bmp")(shown);
                   });
     };
     next();
     auto chosen = showPictureDialog(owner_, toCp932(folder_.path() + L"a.bmp").value());
-    finished = script.finished();
+    finished = driver.finished();
     return chosen;
   }
 

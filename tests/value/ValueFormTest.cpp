@@ -4,30 +4,29 @@
 #include <windows.h>
 #include <colordlg.h>
 #include <commdlg.h>
-#include <dlgs.h>
 
 #include "editor/IconImages.h"
 #include "editor/value/PictureDialog.h"
 #include "editor/value/ValueEditing.h"
 #include "editor/value/ValueForm.h"
+#include "host/script/DialogDriver.h"
 #include "tests/support/Fakes.h"
-#include "tests/value/ModalScript.h"
 #include "win32/Cp932.h"
+#include "win32/Ui.h"
 
 namespace lumisk {
 namespace {
 
-using testing::childRect;
-using testing::click;
-using testing::ModalScript;
-using testing::textOf;
+using host::childRect;
+using host::click;
+using host::DialogDriver;
 
 constexpr int kRowHeight = 15;
 constexpr int kRowRows = 2, kRowBtnColor = 4, kRowBtnWidth = 6, kRowBtnHeight = 7, kRowBtnCaption = 9,
               kRowWallPaper = 25, kRowHideSize = 30;
 constexpr int kRows = 22, kBtnWidth = 10, kBtnHeight = 11, kBtnCaption = 12, kBtnColor = 14, kHideSize = 20;
 
-const ModalScript::Match kValueForm = ModalScript::captioned("設定値の変更");
+const DialogDriver::Match kValueForm = DialogDriver::captioned(L"設定値の変更");
 
 HWND item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
@@ -84,8 +83,8 @@ class ValueFormTest : public ::testing::Test {
 
 TEST_F(ValueFormTest, ListModeLayoutOptionsAndChoice) {
   design_.intValues[kBtnCaption] = 2;
-  ModalScript script;
-  script.then(kValueForm, [&](HWND dialog) {
+  DialogDriver driver;
+  driver.then(kValueForm, [&](HWND dialog) {
     RECT client{};
     GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, 365);
@@ -104,10 +103,10 @@ TEST_F(ValueFormTest, ListModeLayoutOptionsAndChoice) {
     expectRect(dialog, TValueForm::kOkId, 152, 56, 75, 25);
     expectRect(dialog, TValueForm::kCancelId, 256, 56, 75, 25);
     expectRect(dialog, TValueForm::kClearId, 296, 24, 57, 20);
-    EXPECT_EQ(textOf(item(dialog, TValueForm::kItemId)), toWide("ボタン名"));
-    EXPECT_EQ(textOf(item(dialog, TValueForm::kSelectId)), toWide("選択..."));
-    EXPECT_EQ(textOf(item(dialog, TValueForm::kCancelId)), toWide("キャンセル"));
-    EXPECT_EQ(textOf(item(dialog, TValueForm::kClearId)), toWide("クリア(&C)"));
+    EXPECT_EQ(windowText(item(dialog, TValueForm::kItemId)), toWide("ボタン名"));
+    EXPECT_EQ(windowText(item(dialog, TValueForm::kSelectId)), toWide("選択..."));
+    EXPECT_EQ(windowText(item(dialog, TValueForm::kCancelId)), toWide("キャンセル"));
+    EXPECT_EQ(windowText(item(dialog, TValueForm::kClearId)), toWide("クリア(&C)"));
     EXPECT_FALSE(visible(dialog, TValueForm::kUpDownId));
     EXPECT_FALSE(visible(dialog, TValueForm::kSelectId));
     EXPECT_FALSE(visible(dialog, TValueForm::kClearId));
@@ -128,7 +127,7 @@ TEST_F(ValueFormTest, ListModeLayoutOptionsAndChoice) {
     click(dialog, IDOK);
   });
   EXPECT_TRUE(modify(kRowBtnCaption));
-  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(driver.finished());
   EXPECT_EQ(design_.intValues[kBtnCaption], 0);
   EXPECT_TRUE(IsWindowEnabled(owner_));
 }
@@ -136,8 +135,8 @@ TEST_F(ValueFormTest, ListModeLayoutOptionsAndChoice) {
 TEST_F(ValueFormTest, SizeListOpensOnTheListedSizeOrOnNothing) {
   design_.intValues[kBtnWidth] = 30;
   design_.intValues[kBtnHeight] = 200;
-  ModalScript script;
-  script.then(kValueForm, [](HWND dialog) {
+  DialogDriver driver;
+  driver.then(kValueForm, [](HWND dialog) {
     HWND combo = item(dialog, TValueForm::kValueId);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 31);
     EXPECT_EQ(listText(combo, 30), L" 128");
@@ -146,21 +145,21 @@ TEST_F(ValueFormTest, SizeListOpensOnTheListedSizeOrOnNothing) {
     EXPECT_EQ(listText(combo, selected), L" 28");
     click(dialog, IDOK);
   });
-  script.then(kValueForm, [](HWND dialog) {
+  driver.then(kValueForm, [](HWND dialog) {
     EXPECT_EQ(SendMessageW(item(dialog, TValueForm::kValueId), CB_GETCURSEL, 0, 0), CB_ERR);
     click(dialog, IDOK);
   });
   EXPECT_TRUE(modify(kRowBtnWidth));
   EXPECT_TRUE(modify(kRowBtnHeight));
-  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(driver.finished());
   EXPECT_EQ(design_.intValues[kBtnWidth], 28);
   EXPECT_EQ(design_.intValues[kBtnHeight], kUnsetInt);
 }
 
 TEST_F(ValueFormTest, NumberFieldTakesDigitsOnlyAndSpinsWithinTheRange) {
   design_.intValues[kRows] = 300;
-  ModalScript script;
-  script.then(kValueForm, [](HWND dialog) {
+  DialogDriver driver;
+  driver.then(kValueForm, [](HWND dialog) {
     HWND combo = item(dialog, TValueForm::kValueId);
     HWND edit = valueEdit(dialog);
     HWND spin = item(dialog, TValueForm::kUpDownId);
@@ -169,27 +168,27 @@ TEST_F(ValueFormTest, NumberFieldTakesDigitsOnlyAndSpinsWithinTheRange) {
     EXPECT_FALSE(visible(dialog, TValueForm::kSelectId));
     expectRect(dialog, TValueForm::kUpDownId, 248, 24, 20, 20);
     expectRect(dialog, TValueForm::kValueId, 32, 24, 233, 20);
-    EXPECT_EQ(textOf(combo), L"150");
+    EXPECT_EQ(windowText(combo), L"150");
     int low = 0, high = 0;
     SendMessageW(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(low, 1);
     EXPECT_EQ(high, 150);
 
     for (const wchar_t c : {L'a', L'-', L' ', L'.', L'ア', wchar_t{0x16}}) SendMessageW(edit, WM_CHAR, c, 0);
-    EXPECT_EQ(textOf(combo), L"150") << "only digits and backspace are typed";
+    EXPECT_EQ(windowText(combo), L"150") << "only digits and backspace are typed";
 
     SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(textOf(combo), L"150") << "no wrap past the maximum";
+    EXPECT_EQ(windowText(combo), L"150") << "no wrap past the maximum";
     SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(textOf(combo), L"149");
+    EXPECT_EQ(windowText(combo), L"149");
 
     SendMessageW(edit, EM_SETSEL, 0, -1);
     for (const wchar_t c : {L'7', L'x', L'5'}) SendMessageW(edit, WM_CHAR, c, 0);
-    EXPECT_EQ(textOf(combo), L"75");
+    EXPECT_EQ(windowText(combo), L"75");
     SendMessageW(edit, WM_CHAR, 8, 0);
-    EXPECT_EQ(textOf(combo), L"7") << "backspace works";
+    EXPECT_EQ(windowText(combo), L"7") << "backspace works";
     SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(textOf(combo), L"8") << "stepping starts from the typed number";
+    EXPECT_EQ(windowText(combo), L"8") << "stepping starts from the typed number";
 
     // The spin control's own lower button.
     RECT r{};
@@ -197,31 +196,31 @@ TEST_F(ValueFormTest, NumberFieldTakesDigitsOnlyAndSpinsWithinTheRange) {
     const LPARAM lower = MAKELPARAM(r.right / 2, r.bottom * 3 / 4);
     SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, lower);
     SendMessageW(spin, WM_LBUTTONUP, 0, lower);
-    EXPECT_EQ(textOf(combo), L"7");
+    EXPECT_EQ(windowText(combo), L"7");
     click(dialog, IDOK);
   });
   EXPECT_TRUE(modify(kRowRows));
-  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(driver.finished());
   EXPECT_EQ(design_.intValues[kRows], 7);
 }
 
 TEST_F(ValueFormTest, NumberOutsideTheRangeKeepsTheLastValidPosition) {
   design_.intValues[kHideSize] = -1;
   design_.intValues[kRows] = 40;
-  ModalScript script;
-  script.then(kValueForm, [](HWND dialog) {
+  DialogDriver driver;
+  driver.then(kValueForm, [](HWND dialog) {
     HWND combo = item(dialog, TValueForm::kValueId);
-    EXPECT_EQ(textOf(combo), L"0") << "unset starts at the minimum";
+    EXPECT_EQ(windowText(combo), L"0") << "unset starts at the minimum";
     SendMessageW(valueEdit(dialog), WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(textOf(combo), L"0") << "no wrap past the minimum";
+    EXPECT_EQ(windowText(combo), L"0") << "no wrap past the minimum";
     click(dialog, IDOK);
   });
-  script.then(kValueForm, [](HWND dialog) {
+  driver.then(kValueForm, [](HWND dialog) {
     SendMessageW(valueEdit(dialog), WM_KEYDOWN, VK_UP, 0);
     SetWindowTextW(item(dialog, TValueForm::kValueId), L"999");  // pasted, beyond the maximum
     click(dialog, IDOK);
   });
-  script.then(kValueForm, [](HWND dialog) {
+  driver.then(kValueForm, [](HWND dialog) {
     SetWindowTextW(item(dialog, TValueForm::kValueId), L"");  // emptied; 0 is not one of the rows
     click(dialog, IDOK);
   });
@@ -231,41 +230,41 @@ TEST_F(ValueFormTest, NumberOutsideTheRangeKeepsTheLastValidPosition) {
   EXPECT_EQ(design_.intValues[kRows], 41);
   EXPECT_TRUE(modify(kRowRows));
   EXPECT_EQ(design_.intValues[kRows], 41);
-  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(driver.finished());
 }
 
 TEST_F(ValueFormTest, PathClearThenOkStoresTheEmptyPathAndCancelStoresNothing) {
-  ModalScript script;
-  script.then(kValueForm, [](HWND dialog) {
+  DialogDriver driver;
+  driver.then(kValueForm, [](HWND dialog) {
     HWND combo = item(dialog, TValueForm::kValueId);
-    EXPECT_EQ(textOf(combo), L"-");
+    EXPECT_EQ(windowText(combo), L"-");
     EXPECT_TRUE(visible(dialog, TValueForm::kSelectId));
     EXPECT_TRUE(visible(dialog, TValueForm::kClearId));
     EXPECT_FALSE(visible(dialog, TValueForm::kUpDownId));
-    EXPECT_EQ(textOf(item(dialog, TValueForm::kItemId)), toWide("壁紙"));
+    EXPECT_EQ(windowText(item(dialog, TValueForm::kItemId)), toWide("壁紙"));
     click(dialog, TValueForm::kClearId);
-    EXPECT_EQ(textOf(combo), L"");
+    EXPECT_EQ(windowText(combo), L"");
     click(dialog, IDOK);
   });
-  script.then(kValueForm, [](HWND dialog) {
+  driver.then(kValueForm, [](HWND dialog) {
     SetWindowTextW(item(dialog, TValueForm::kValueId), L"C:\\other.bmp");
     click(dialog, IDCANCEL);
   });
-  script.then(kValueForm, [](HWND dialog) {
+  driver.then(kValueForm, [](HWND dialog) {
     // A character that code page 932 lacks could only be stored damaged: the person is told, and the
     // dialog stays open.
     SetWindowTextW(item(dialog, TValueForm::kValueId), L"C:\\\u00e9t\u00e9.bmp");
     click(dialog, IDOK);
   });
-  script.then(ModalScript::captioned("Lumisk"), [](HWND box) { click(box, IDOK); });
-  script.then(kValueForm, [](HWND dialog) { click(dialog, IDCANCEL); });
-  script.then(kValueForm, [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
+  driver.then(DialogDriver::captioned(L"Lumisk"), [](HWND box) { click(box, IDOK); });
+  driver.then(kValueForm, [](HWND dialog) { click(dialog, IDCANCEL); });
+  driver.then(kValueForm, [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
   EXPECT_TRUE(modify(kRowWallPaper));
   EXPECT_EQ(design_.wallPaper(), "");
   EXPECT_FALSE(modify(kRowWallPaper));
   EXPECT_FALSE(modify(kRowWallPaper));
   EXPECT_FALSE(modify(kRowBtnCaption));
-  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(driver.finished());
   EXPECT_EQ(design_.wallPaper(), "");
   EXPECT_EQ(design_.intValues[kBtnCaption], kUnsetInt);
   EXPECT_TRUE(IsWindowEnabled(owner_));
@@ -314,44 +313,37 @@ class PictureDialogTest : public ValueFormTest {
   std::wstring folder_;
 };
 
-HWND fileNameBox(HWND fileDialog) {
-  HWND box = GetDlgItem(fileDialog, cmb13);
-  return box ? box : GetDlgItem(fileDialog, edt1);
-}
+const DialogDriver::Match kFileDialog = DialogDriver::captioned(L"ファイル名指定");
 
 TEST_F(PictureDialogTest, OpensInTheFieldsFolderWithItsFileNameAndPreview) {
   const std::string start = toCp932(folder_ + L"\\a.bmp").value();
   design_.wallPaper() = start;
-  ModalScript script;
-  script.then(kValueForm, [&](HWND dialog) { click(dialog, TValueForm::kSelectId); });
-  script.then(ModalScript::captioned("ファイル名指定"), [&](HWND files) {
-    wchar_t path[MAX_PATH] = {};
-    SendMessageW(files, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
-    EXPECT_EQ(CompareStringOrdinal(path, -1, folder_.c_str(), -1, TRUE), CSTR_EQUAL)
+  DialogDriver driver;
+  driver.then(kValueForm, [&](HWND dialog) { click(dialog, TValueForm::kSelectId); });
+  driver.then(kFileDialog, [&](HWND files) {
+    const std::wstring path = host::folderOf(files);
+    EXPECT_EQ(CompareStringOrdinal(path.c_str(), -1, folder_.c_str(), -1, TRUE), CSTR_EQUAL)
         << "folder " << toCp932(path).value_or("?");
     wchar_t fileSpec[MAX_PATH] = {};
     SendMessageW(files, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(fileSpec));
     EXPECT_STREQ(fileSpec, L"a.bmp");
     HWND preview = FindWindowExW(files, nullptr, L"#32770", nullptr);
     ASSERT_TRUE(preview);
-    EXPECT_EQ(textOf(GetDlgItem(preview, kPictureSizeId)), L"2 x 3");
+    EXPECT_EQ(windowText(GetDlgItem(preview, kPictureSizeId)), L"2 x 3");
     PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
   });
-  script.then(kValueForm, [&](HWND dialog) {
+  driver.then(kValueForm, [&](HWND dialog) {
     HWND combo = item(dialog, TValueForm::kValueId);
-    EXPECT_EQ(toCp932(textOf(combo)), start) << "a cancel leaves the field as it was";
+    EXPECT_EQ(toCp932(windowText(combo)), start) << "a cancel leaves the field as it was";
     const auto selection = static_cast<DWORD>(SendMessageW(combo, CB_GETEDITSEL, 0, 0));
     EXPECT_EQ(LOWORD(selection), 0);
-    EXPECT_EQ(HIWORD(selection), textOf(combo).size());
+    EXPECT_EQ(HIWORD(selection), windowText(combo).size());
     click(dialog, TValueForm::kSelectId);
   });
-  script.then(ModalScript::captioned("ファイル名指定"), [&](HWND files) {
-    SetWindowTextW(fileNameBox(files), L"b.bmp");
-    PostMessageW(files, WM_COMMAND, IDOK, 0);
-  });
-  script.then(kValueForm, [](HWND dialog) { click(dialog, IDOK); });
+  driver.then(kFileDialog, DialogDriver::submit(L"b.bmp"));
+  driver.then(kValueForm, [](HWND dialog) { click(dialog, IDOK); });
   EXPECT_TRUE(modify(kRowWallPaper));
-  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(driver.finished());
   EXPECT_EQ(CompareStringOrdinal(toWide(design_.wallPaper()).c_str(), -1, (folder_ + L"\\b.bmp").c_str(), -1, TRUE),
             CSTR_EQUAL)
       << design_.wallPaper();
@@ -359,16 +351,16 @@ TEST_F(PictureDialogTest, OpensInTheFieldsFolderWithItsFileNameAndPreview) {
 
 TEST_F(PictureDialogTest, FieldWithoutFolderOrValidNameStillOpens) {
   for (const char* text : {"-", "", "a<b>|.bmp"}) {
-    ModalScript script;
+    DialogDriver driver;
     std::wstring fileSpec;
-    script.then(ModalScript::captioned("ファイル名指定"), [&](HWND files) {
+    driver.then(kFileDialog, [&](HWND files) {
       wchar_t buffer[MAX_PATH] = {};
       SendMessageW(files, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(buffer));
       fileSpec = buffer;
       PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(showPictureDialog(owner_, text), std::nullopt) << text;
-    EXPECT_TRUE(script.finished()) << text;
+    EXPECT_TRUE(driver.finished()) << text;
     if (std::string_view(text) == "-") {
       EXPECT_EQ(fileSpec, L"-");
     }
@@ -377,14 +369,14 @@ TEST_F(PictureDialogTest, FieldWithoutFolderOrValidNameStillOpens) {
 
 // ---- The real colour dialog -----------------------------------------------------------------------
 
-const ModalScript::Match kColourDialog = ModalScript::holding(COLOR_RED);
+const DialogDriver::Match kColourDialog = DialogDriver::holding(COLOR_RED);
 
-int colourField(HWND dialog, int id) { return _wtoi(textOf(GetDlgItem(dialog, id)).c_str()); }
+int colourField(HWND dialog, int id) { return _wtoi(windowText(GetDlgItem(dialog, id)).c_str()); }
 
 TEST_F(ValueFormTest, ColourDialogStartsAtTheValueAndKeepsCustomColours) {
   design_.intValues[kBtnColor] = 0x0000FF;  // red
-  ModalScript script;
-  script.then(kColourDialog, [](HWND dialog) {
+  DialogDriver driver;
+  driver.then(kColourDialog, [](HWND dialog) {
     EXPECT_EQ(colourField(dialog, COLOR_RED), 255);
     EXPECT_EQ(colourField(dialog, COLOR_GREEN), 0);
     EXPECT_EQ(colourField(dialog, COLOR_BLUE), 0);
@@ -399,20 +391,20 @@ TEST_F(ValueFormTest, ColourDialogStartsAtTheValueAndKeepsCustomColours) {
 
   // Cancelled: unchanged, but the list is still repainted; the custom colours are offered again.
   design_.intValues[kBtnColor] = kUnsetInt;
-  script.then(kColourDialog, [](HWND dialog) {
+  driver.then(kColourDialog, [](HWND dialog) {
     EXPECT_EQ(colourField(dialog, COLOR_RED), 255) << "unset starts at white";
     EXPECT_EQ(colourField(dialog, COLOR_GREEN), 255);
     EXPECT_EQ(colourField(dialog, COLOR_BLUE), 255);
     click(dialog, IDCANCEL);
   });
   EXPECT_TRUE(modify(kRowBtnColor));
-  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(driver.finished());
   EXPECT_EQ(design_.intValues[kBtnColor], kUnsetInt);
   EXPECT_EQ(colours_.customColours[0], RGB(0, 128, 0));
 }
 
 TEST_F(ValueFormTest, HeadingRowOpensNothingAndClearAsksFirst) {
-  ModalScript script;  // nothing may open
+  DialogDriver driver;  // nothing may open
   EXPECT_FALSE(modify(3));
   design_.intValues[kHideSize] = 10;
   std::array<bool, kRowCount> rows{};

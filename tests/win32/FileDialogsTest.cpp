@@ -6,15 +6,16 @@
 
 #include <stdexcept>
 
-#include "tests/win32/DialogDriver.h"
+#include "host/script/DialogDriver.h"
 #include "tests/win32/TempFolder.h"
 #include "win32/Cp932.h"
+#include "win32/Ui.h"
 
 namespace lumisk {
 namespace {
 
-using testing::DialogDriver;
-using testing::DialogSnapshot;
+using host::DialogDriver;
+using host::DialogSnapshot;
 
 class SaveFileDialogTest : public ::testing::Test {
  protected:
@@ -42,15 +43,9 @@ TEST_F(SaveFileDialogTest, ShowsTheRequest) {
   std::wstring lookIn;
   DialogDriver driver;
   driver.then([&](const DialogSnapshot& box) {
-    const HWND types = GetDlgItem(box.window, cmb1);
-    for (LRESULT i = 0, count = SendMessageW(types, CB_GETCOUNT, 0, 0); i < count; ++i) {
-      std::wstring text(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-      text.resize(
-          static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-      filters.push_back(text);
-    }
+    filters = host::listTexts(GetDlgItem(box.window, cmb1));
     SendMessageW(box.window, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(typedName));
-    lookIn = testing::textOf(GetDlgItem(box.window, cmb2));
+    lookIn = windowText(GetDlgItem(box.window, cmb2));
     DialogDriver::press(IDCANCEL)(box);
   });
   const FileDialogAnswer answer = showSaveFileDialog(nullptr, request_);
@@ -71,11 +66,11 @@ TEST_F(SaveFileDialogTest, Answers) {
     bool pathNotCp932;
   };
   const std::vector<Case> cases = {
-      {"a name without extension takes the default one", {DialogDriver::chooseFile(L"新しい")},
+      {"a name without extension takes the default one", {DialogDriver::submit(L"新しい")},
        folder + "新しい.dsg", false},
       {"an existing file after the person agreed to replace it",
-       {DialogDriver::chooseFile(L"予定表.dsg"), DialogDriver::press(IDYES)}, folder + "予定表.dsg", false},
-      {"a name code page 932 cannot hold is told apart, with no box", {DialogDriver::chooseFile(L"caf\u00E9")},
+       {DialogDriver::submit(L"予定表.dsg"), DialogDriver::press(IDYES)}, folder + "予定表.dsg", false},
+      {"a name code page 932 cannot hold is told apart, with no box", {DialogDriver::submit(L"caf\u00E9")},
        std::nullopt, true},
       {"cancelled", {DialogDriver::press(IDCANCEL)}, std::nullopt, false},
   };

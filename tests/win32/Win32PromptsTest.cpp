@@ -5,18 +5,18 @@
 
 #include <functional>
 
-#include "tests/win32/DialogDriver.h"
+#include "host/script/DialogDriver.h"
 #include "tests/win32/TempFolder.h"
 #include "win32/Cp932.h"
 #include "win32/MessageBoxes.h"
+#include "win32/Ui.h"
 
 namespace lumisk {
 namespace {
 
-using testing::childRect;
-using testing::DialogDriver;
-using testing::DialogSnapshot;
-using testing::textOf;
+using host::childRect;
+using host::DialogDriver;
+using host::DialogSnapshot;
 
 // Texts with characters whose second byte is 0x5C, kana, a half-width one and a line break: whatever
 // the system's code page, they must come back from the box exactly.
@@ -24,7 +24,7 @@ const std::string kJapanese = "表示できないソフト「予定表」①ｱ\
 
 std::vector<std::pair<int, std::wstring>> buttonsOf(const DialogSnapshot& box) {
   std::vector<std::pair<int, std::wstring>> buttons;
-  for (const auto& b : box.buttons)
+  for (const auto& b : box.buttons())
     if (b.visible) buttons.emplace_back(b.id, b.text);
   return buttons;
 }
@@ -33,7 +33,7 @@ std::vector<std::pair<int, std::wstring>> buttonsOf(const DialogSnapshot& box) {
 std::pair<int, int> textAndControlWidth(HWND control) {
   RECT client{};
   GetClientRect(control, &client);
-  const std::wstring text = textOf(control);
+  const std::wstring text = windowText(control);
   HDC dc = GetDC(control);
   const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
   SIZE size{};
@@ -71,14 +71,14 @@ TEST_F(Win32PromptsTest, ConfirmationBoxAnswers) {
     bool fits = false;
     DialogDriver driver;
     driver.then([&](const DialogSnapshot& box) {
-      fits = labelFits(box.buttons.at(0).window) && labelFits(box.buttons.at(1).window);
+      fits = labelFits(box.buttons().at(0).window) && labelFits(box.buttons().at(1).window);
       c.action(box);
     });
     EXPECT_EQ(prompts_.confirm(kJapanese), c.result);
     ASSERT_TRUE(driver.finished());
     const DialogSnapshot& box = driver.seen().at(0);
     EXPECT_EQ(box.caption, L"確認");
-    EXPECT_EQ(box.texts, std::vector<std::wstring>{toWide(kJapanese)});
+    EXPECT_EQ(box.texts(), std::vector<std::wstring>{toWide(kJapanese)});
     EXPECT_EQ(buttonsOf(box), (std::vector<std::pair<int, std::wstring>>{{IDOK, L"OK"}, {IDCANCEL, L"キャンセル"}}));
     EXPECT_EQ(box.icon, LoadIconW(nullptr, IDI_QUESTION));
     EXPECT_TRUE(fits) << "a label is wider than its button";
@@ -103,8 +103,8 @@ TEST_F(Win32PromptsTest, MessageBoxesShowTheTextAsWritten) {
     ASSERT_TRUE(driver.finished());
     const DialogSnapshot& box = driver.seen().at(0);
     EXPECT_EQ(box.caption, L"Lumisk");
-    EXPECT_EQ(box.texts, std::vector<std::wstring>{toWide(kJapanese)});
-    EXPECT_EQ(box.texts.at(0).find(L"表示できないソフト「予定表」①ｱ"), 0u) << "the compiler's table agrees";
+    EXPECT_EQ(box.texts(), std::vector<std::wstring>{toWide(kJapanese)});
+    EXPECT_EQ(box.texts().at(0).find(L"表示できないソフト「予定表」①ｱ"), 0u) << "the compiler's table agrees";
     ASSERT_EQ(buttonsOf(box).size(), 1u);
     EXPECT_EQ(box.icon, c.icon ? LoadIconW(nullptr, c.icon) : nullptr);
   }
@@ -288,8 +288,8 @@ TEST_F(Win32PromptsTest, NameBoxLayout) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
     seen.screen = monitor.rcMonitor;
-    seen.labelText = textOf(GetDlgItem(dialog, Win32Prompts::kNamePromptId));
-    seen.editText = textOf(edit);
+    seen.labelText = windowText(GetDlgItem(dialog, Win32Prompts::kNamePromptId));
+    seen.editText = windowText(edit);
     seen.selection = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
     seen.limit = static_cast<DWORD>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
     seen.defaultId = LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0));
@@ -407,8 +407,8 @@ TEST_F(Win32PromptsTest, NameBoxRefusesWhatCodePage932CannotHold) {
   ASSERT_EQ(driver.seen().size(), 2u);
   const DialogSnapshot& told = driver.seen().at(1);
   EXPECT_EQ(told.caption, L"Lumisk");
-  ASSERT_EQ(told.texts.size(), 1u);
-  EXPECT_NE(told.texts[0].find(L"シフトJIS"), std::wstring::npos);
+  ASSERT_EQ(told.texts().size(), 1u);
+  EXPECT_NE(told.texts()[0].find(L"シフトJIS"), std::wstring::npos);
 }
 
 class DesignFileDialogTest : public Win32PromptsTest {
@@ -431,15 +431,9 @@ TEST_F(DesignFileDialogTest, ShowsDesignFilesOfTheInitialFolder) {
   DialogDriver driver;
   driver.then([&](const DialogSnapshot& box) {
     const HWND types = GetDlgItem(box.window, cmb1);
-    const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      std::wstring text(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-      text.resize(
-          static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-      filters.push_back(text);
-    }
+    filters = host::listTexts(types);
     selectedFilter = SendMessageW(types, CB_GETCURSEL, 0, 0);
-    lookIn = textOf(GetDlgItem(box.window, cmb2));
+    lookIn = windowText(GetDlgItem(box.window, cmb2));
     DialogDriver::press(IDCANCEL)(box);
   });
   EXPECT_EQ(prompts_.chooseDesignFile(*toCp932(folder_)), std::nullopt);
@@ -464,7 +458,7 @@ TEST_F(DesignFileDialogTest, AnswersTheFullPath) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     DialogDriver driver;
-    driver.then(DialogDriver::chooseFile(c.typed));
+    driver.then(DialogDriver::submit(c.typed));
     EXPECT_EQ(prompts_.chooseDesignFile(folder), c.result);
     EXPECT_TRUE(driver.finished());
   }
@@ -472,13 +466,13 @@ TEST_F(DesignFileDialogTest, AnswersTheFullPath) {
 
 TEST_F(DesignFileDialogTest, RefusesAPathThatCodePage932CannotHold) {
   DialogDriver driver;
-  driver.then(DialogDriver::chooseFile(L"caf\u00E9.dsg")).then(DialogDriver::press(IDOK));
+  driver.then(DialogDriver::submit(L"caf\u00E9.dsg")).then(DialogDriver::press(IDOK));
   EXPECT_EQ(prompts_.chooseDesignFile(*toCp932(folder_)), std::nullopt);
   ASSERT_TRUE(driver.finished());
   ASSERT_EQ(driver.seen().size(), 2u);
   EXPECT_EQ(driver.seen()[1].caption, L"Lumisk");
-  ASSERT_EQ(driver.seen()[1].texts.size(), 1u);
-  EXPECT_NE(driver.seen()[1].texts[0].find(L"シフトJIS"), std::wstring::npos);
+  ASSERT_EQ(driver.seen()[1].texts().size(), 1u);
+  EXPECT_NE(driver.seen()[1].texts()[0].find(L"シフトJIS"), std::wstring::npos);
 }
 
 }  // namespace

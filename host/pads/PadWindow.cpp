@@ -1,4 +1,4 @@
-#include "host/PadWindow.h"
+#include "host/pads/PadWindow.h"
 
 #include <windowsx.h>
 
@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "win32/Cp932.h"
+#include "win32/GuiHandles.h"
 
 namespace lumisk::host {
 namespace {
@@ -21,11 +22,6 @@ constexpr const char* kHideCaption = "隠す(&H)";
 constexpr const char* kShowCaption = "表示する(&S)";
 constexpr int kGap = 24;
 
-struct MenuDestroy {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroy>;
-
 RECT workArea() {
   RECT area{0, 0, 1024, 768};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
@@ -36,13 +32,11 @@ RECT workArea() {
 
 void PadWindow::registerClass(HINSTANCE instance) {
   WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = &PadWindow::windowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) throw std::runtime_error("パッドのウィンドウクラスを登録できません。");
+  if (!WindowBase::registerClass(wc)) throw std::runtime_error("パッドのウィンドウクラスを登録できません。");
 }
 
 void PadWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kClassName, instance); }
@@ -50,16 +44,16 @@ void PadWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kClassNam
 PadWindow::PadWindow(HINSTANCE instance, Host& host, std::size_t index, POINT at, std::function<void()> closed)
     : host_(host), index_(index), closed_(std::move(closed)), textHeight_(captionTextHeight()) {
   const std::wstring title = toWide(pad().name);
-  CreateWindowExW(kExStyle, kClassName, title.c_str(), kStyle, at.x, at.y, 100, 100, nullptr, nullptr, instance, this);
-  if (!window_) throw std::runtime_error("パッドのウィンドウを作成できません。");
+  if (!createWindow(kExStyle, kClassName, title.c_str(), kStyle, at.x, at.y, 100, 100, nullptr, instance))
+    throw std::runtime_error("パッドのウィンドウを作成できません。");
   refresh();
-  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
 PadWindow::~PadWindow() {
-  if (window_) {
+  if (hwnd()) {
     closed_ = nullptr;  // the owner is going away: nothing to tell it
-    DestroyWindow(window_);
+    DestroyWindow(hwnd());
   }
 }
 
@@ -82,12 +76,12 @@ void PadWindow::refresh() {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   // A pad that grows past the screen's edge moves back onto the screen.
   RECT now{};
-  GetWindowRect(window_, &now);
+  GetWindowRect(hwnd(), &now);
   const RECT area = workArea();
   const int x = std::max<int>(area.left, std::min<int>(now.left, area.right - width));
   const int y = std::max<int>(area.top, std::min<int>(now.top, area.bottom - height));
-  SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(window_, nullptr, FALSE);
+  SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void PadWindow::setHidden(bool hidden) {
@@ -96,22 +90,16 @@ void PadWindow::setHidden(bool hidden) {
   refresh();
 }
 
-LRESULT CALLBACK PadWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<PadWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<PadWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  try {
-    if (self) return self->dispatch(message, wParam, lParam);
-  } catch (...) {
-    // A pad that fails to draw or to show its menu stays as it was; the host goes on.
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+LRESULT PadWindow::onFailure(UINT message, WPARAM wParam, LPARAM lParam, const char*) noexcept {
+  return defaultProc(message, wParam, lParam);
 }
 
-LRESULT PadWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+void PadWindow::onGone() {
+  auto closed = std::move(closed_);
+  if (closed) closed();
+}
+
+LRESULT PadWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       onPaint();
@@ -134,59 +122,47 @@ LRESULT PadWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (at.x == -1 && at.y == -1) {  // from the keyboard: at the window's corner
         at = POINT{0, 0};
-        ClientToScreen(window_, &at);
+        ClientToScreen(hwnd(), &at);
       }
       showMenu(at);
       return 0;
     }
     case kShowMenuMessage: {
       RECT client{};
-      GetClientRect(window_, &client);
+      GetClientRect(hwnd(), &client);
       POINT at{client.right / 2, client.bottom / 2};
-      ClientToScreen(window_, &at);
+      ClientToScreen(hwnd(), &at);
       showMenu(at);
       return 0;
     }
-    case WM_NCDESTROY: {
-      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      auto closed = std::move(closed_);
-      if (closed) closed();
-      return 0;
-    }
     default:
-      return DefWindowProcW(window_, message, wParam, lParam);
+      return defaultProc(message, wParam, lParam);
   }
 }
 
 // The drag bar moves the pad as a title bar would.
 LRESULT PadWindow::onHitTest(LPARAM lParam) {
-  const LRESULT hit = DefWindowProcW(window_, WM_NCHITTEST, 0, lParam);
+  const LRESULT hit = defaultProc(WM_NCHITTEST, 0, lParam);
   if (hit != HTCLIENT) return hit;
   POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  ScreenToClient(window_, &at);
+  ScreenToClient(hwnd(), &at);
   return layout_.dragBar.contains(at.x, at.y) ? HTCAPTION : HTCLIENT;
 }
 
 void PadWindow::onMouseMove(int x, int y) {
   if (!tracking_ && x >= 0) {
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
     tracking_ = TrackMouseEvent(&track) != FALSE;
   }
   const int over = buttonAt(layout_, x, y);
   if (over == hover_) return;
   hover_ = over;
-  InvalidateRect(window_, nullptr, FALSE);
+  InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void PadWindow::onPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window_, &ps);
-  struct End {
-    HWND window;
-    PAINTSTRUCT* ps;
-    ~End() { EndPaint(window, ps); }
-  } end{window_, &ps};
+  const PaintScope paint(hwnd());
+  const HDC dc = paint.dc();
   if (!dc) return;
   const PadLook look = lookOf(pad());
   // The pad may have changed since the window was fitted; what is drawn follows the pad.
@@ -194,19 +170,14 @@ void PadWindow::onPaint() {
   paintPad(dc, PadPaint{layout_, look, pad().group, hover_ >= 0 ? hover_ : 0}, wallPapers_);
   // The system may keep a window wider than a small pad needs: the rest is workspace (or hidden strip).
   RECT client{};
-  GetClientRect(window_, &client);
+  GetClientRect(hwnd(), &client);
   if (client.right > layout_.client.width || client.bottom > layout_.client.height) {
-    struct Brush {
-      HBRUSH brush;
-      ~Brush() {
-        if (brush) DeleteObject(brush);
-      }
-    } fill{CreateSolidBrush(colourOf(layout_.hidden ? look.hideColor : look.backColor))};
+    const BrushHandle fill(CreateSolidBrush(colourOf(layout_.hidden ? look.hideColor : look.backColor)));
     const RECT right{layout_.client.width, 0, client.right, client.bottom};
     const RECT below{0, layout_.client.height, layout_.client.width, client.bottom};
-    if (fill.brush) {
-      if (right.right > right.left) FillRect(dc, &right, fill.brush);
-      if (below.bottom > below.top) FillRect(dc, &below, fill.brush);
+    if (fill) {
+      if (right.right > right.left) FillRect(dc, &right, fill.get());
+      if (below.bottom > below.top) FillRect(dc, &below, fill.get());
     }
   }
 }
@@ -220,24 +191,27 @@ void PadWindow::showMenu(POINT screen) {
     AppendMenuW(popup.get(), MF_STRING | MF_GRAYED, 0, toWide(items[0].caption).c_str());
     AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
   } else if (items.size() > 1) {
-    MenuHandle sub(CreatePopupMenu());
-    for (std::size_t n = 1; n < items.size(); ++n) {
-      if (items[n].caption == "-") AppendMenuW(sub.get(), MF_SEPARATOR, 0, nullptr);
-      else AppendMenuW(sub.get(), MF_STRING, kPluginItemBase + n, toWide(items[n].caption).c_str());
+    // The submenu belongs to the popup as soon as it is appended; one that could not be is released here.
+    HMENU sub = CreatePopupMenu();
+    if (sub && !AppendMenuW(popup.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), toWide(items[0].caption).c_str())) {
+      const MenuHandle unattached(sub);
+      sub = nullptr;
     }
-    if (AppendMenuW(popup.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), toWide(items[0].caption).c_str()))
-      sub.release();  // the popup owns it now
+    for (std::size_t n = 1; sub && n < items.size(); ++n) {
+      if (items[n].caption == "-") AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
+      else AppendMenuW(sub, MF_STRING, kPluginItemBase + n, toWide(items[n].caption).c_str());
+    }
     AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
   }
   AppendMenuW(popup.get(), MF_STRING, kHideCommand, toWide(pad().hidden ? kShowCaption : kHideCaption).c_str());
   AppendMenuW(popup.get(), MF_STRING, kCloseCommand, toWide(kCloseCaption).c_str());
-  SetForegroundWindow(window_);
+  SetForegroundWindow(hwnd());
   const UINT chosen = static_cast<UINT>(
-      TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr));
-  PostMessageW(window_, WM_NULL, 0, 0);
+      TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr));
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
   popup.reset();
   if (chosen == kCloseCommand) {
-    DestroyWindow(window_);
+    DestroyWindow(hwnd());
   } else if (chosen == kHideCommand) {
     setHidden(!pad().hidden);
   } else if (chosen > kPluginItemBase) {
@@ -252,7 +226,7 @@ void PadWindow::click(int32_t item) {
   const int32_t result = plugin->menuClick(item, value);
   host_.transcript().line("OQXMenuClick(" + std::to_string(item) + ", " + std::to_string(value) + ") -> " +
                           std::to_string(result));
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void arrangeWindows(const std::vector<std::unique_ptr<PadWindow>>& windows) {

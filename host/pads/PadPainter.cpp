@@ -1,9 +1,10 @@
-#include "host/PadPainter.h"
+#include "host/pads/PadPainter.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "store/Cp932Path.h"
@@ -59,11 +60,8 @@ class Canvas {
     dc_ = MemoryDcHandle(CreateCompatibleDC(reference));
     if (bitmap_ && dc_ && bits) {
       pixels_ = static_cast<uint32_t*>(bits);
-      old_ = SelectObject(dc_.get(), bitmap_.get());
+      selected_.emplace(dc_.get(), bitmap_.get());
     }
-  }
-  ~Canvas() {
-    if (old_) SelectObject(dc_.get(), old_);
   }
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
@@ -148,7 +146,7 @@ class Canvas {
   int width_, height_;
   BitmapHandle bitmap_;
   MemoryDcHandle dc_;
-  HGDIOBJ old_ = nullptr;
+  std::optional<SelectedObject> selected_;  // goes first: the bitmap leaves the DC before either is freed
   uint32_t* pixels_ = nullptr;
 };
 
@@ -344,16 +342,11 @@ HBITMAP WallPaperCache::bitmap(const std::string& path) {
 
 int captionTextHeight() {
   const FontHandle font = messageFont();
-  struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() {
-      if (dc) ReleaseDC(nullptr, dc);
-    }
-  } screen;
-  if (!screen.dc || !font) return 13;
-  SelectedObject select(screen.dc, font.get());
+  const WindowDc screen(nullptr);
+  if (!screen.get() || !font) return 13;
+  SelectedObject select(screen.get(), font.get());
   TEXTMETRICW metrics{};
-  return GetTextMetricsW(screen.dc, &metrics) ? std::clamp<int>(metrics.tmHeight, 8, 40) : 13;
+  return GetTextMetricsW(screen.get(), &metrics) ? std::clamp<int>(metrics.tmHeight, 8, 40) : 13;
 }
 
 void paintPad(HDC dc, const PadPaint& paint, WallPaperCache& wallPapers) {

@@ -1,4 +1,4 @@
-#include "host/DemoDriver.h"
+#include "host/pads/DemoDriver.h"
 
 #include <stdexcept>
 

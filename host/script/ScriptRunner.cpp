@@ -1,10 +1,10 @@
-#include "host/ScriptRunner.h"
+#include "host/script/ScriptRunner.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
-#include "host/ScriptCommands.h"
+#include "host/script/ScriptCommands.h"
 
 namespace lumisk::host {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/PadLayout.h"
+#include "host/pads/PadLayout.h"
 
 #include <algorithm>
 

@@ -5,14 +5,12 @@
 #include <stdexcept>
 
 #include "host/HostText.h"
-#include "host/ScriptCommands.h"
-#include "host/ScriptInput.h"
-#include "win32/Cp932.h"
+#include "host/script/ScriptCommands.h"
+#include "host/script/ScriptInput.h"
+#include "win32/Ui.h"
 
 namespace lumisk::host::commands {
 namespace {
-
-std::string cp932OrMark(const std::wstring& text) { return toCp932(text).value_or("<not code page 932>"); }
 
 // The visible top-level window with that caption; a failure, and nullptr, when there is none.
 HWND window(ScriptSession& session, const std::string& caption) {

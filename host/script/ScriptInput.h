@@ -11,7 +11,6 @@
 
 namespace lumisk::host {
 
-std::wstring windowText(HWND window);
 // Visible top-level windows of the calling thread.
 std::vector<HWND> visibleTopLevelWindows();
 // The visible top-level window of this thread with exactly this caption; nullptr when there is none.

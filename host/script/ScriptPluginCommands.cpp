@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "host/HostText.h"
-#include "host/ScriptCommands.h"
-#include "host/ScriptInput.h"
+#include "host/script/ScriptCommands.h"
+#include "host/script/ScriptInput.h"
 
 namespace lumisk::host::commands {
 namespace {

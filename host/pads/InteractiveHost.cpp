@@ -1,4 +1,4 @@
-#include "host/InteractiveHost.h"
+#include "host/pads/InteractiveHost.h"
 
 #include <windows.h>
 
@@ -9,22 +9,19 @@
 #include <optional>
 #include <vector>
 
-#include "host/DemoDriver.h"
 #include "host/Host.h"
 #include "host/HostText.h"
-#include "host/PadIniFile.h"
-#include "host/PadWindow.h"
+#include "host/pads/DemoDriver.h"
+#include "host/pads/PadIniFile.h"
+#include "host/pads/PadWindow.h"
 #include "win32/Cp932.h"
+#include "win32/MessageBoxes.h"
 
 namespace lumisk::host {
 namespace {
 
 constexpr const char* kHostCaption = "Orbiqa (代役)";
 constexpr const char* kHostIniName = "orbiqa-sim.ini";
-
-void tell(const std::string& cp932) {
-  MessageBoxW(nullptr, toWide(cp932).c_str(), toWide(kHostCaption).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
 
 // Where the plug-in keeps its settings unless told otherwise: beside the plug-in, named like it.
 std::wstring defaultIni(const std::wstring& pluginPath) {
@@ -146,7 +143,7 @@ int runInteractive(const std::wstring& pluginPath, const std::wstring& iniPath, 
     runPads(host, pluginPath, iniPath, demo);
   } catch (const std::exception& e) {
     transcript.line(std::string("error: ") + e.what());
-    tell(e.what());
+    messageBox(nullptr, e.what(), kHostCaption, MB_OK | MB_ICONERROR);
     status = 1;
   }
   transcript.line(padIni.save(board));

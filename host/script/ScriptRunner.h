@@ -59,9 +59,9 @@
 #include <string>
 #include <vector>
 
-#include "host/DialogWatcher.h"
 #include "host/Host.h"
-#include "host/ScriptSession.h"
+#include "host/script/DialogWatcher.h"
+#include "host/script/ScriptSession.h"
 
 namespace lumisk::host {
 

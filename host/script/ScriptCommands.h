@@ -7,7 +7,7 @@
 // number) is a std::runtime_error, which the runner writes as "error: ..." and counts.
 #pragma once
 
-#include "host/ScriptSession.h"
+#include "host/script/ScriptSession.h"
 
 namespace lumisk::host::commands {
 

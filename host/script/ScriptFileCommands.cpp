@@ -6,7 +6,7 @@
 
 #include "host/HostFiles.h"
 #include "host/HostText.h"
-#include "host/ScriptCommands.h"
+#include "host/script/ScriptCommands.h"
 
 namespace lumisk::host::commands {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "host/PadLayout.h"
+#include "host/pads/PadLayout.h"
 #include "win32/GuiHandles.h"
 
 namespace lumisk::host {

@@ -1,4 +1,4 @@
-#include "host/PadStore.h"
+#include "host/pads/PadStore.h"
 
 #include <array>
 #include <optional>

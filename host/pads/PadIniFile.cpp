@@ -1,8 +1,8 @@
-#include "host/PadIniFile.h"
+#include "host/pads/PadIniFile.h"
 
 #include <optional>
 
-#include "host/PadStore.h"
+#include "host/pads/PadStore.h"
 #include "store/IniFile.h"
 
 namespace lumisk::host {

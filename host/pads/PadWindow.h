@@ -13,23 +13,22 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/PadLayout.h"
-#include "host/PadPainter.h"
+#include "host/pads/PadLayout.h"
+#include "host/pads/PadPainter.h"
+#include "win32/WindowBase.h"
 
 namespace lumisk::host {
 
-class PadWindow {
+class PadWindow final : public WindowBase {
  public:
   static constexpr UINT kShowMenuMessage = WM_APP + 1;  // shows the menu as if right-clicked at the centre
 
   // Creates and shows the window of `host.pads().pads()[index]` at (x, y). `closed` runs when the window
   // has been destroyed.
   PadWindow(HINSTANCE instance, Host& host, std::size_t index, POINT at, std::function<void()> closed);
-  ~PadWindow();
-  PadWindow(const PadWindow&) = delete;
-  PadWindow& operator=(const PadWindow&) = delete;
+  ~PadWindow() override;
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return hwnd(); }
   const Pad& pad() const { return host_.pads().pads().at(index_); }
   // Fits the window to the pad's settings and draws it anew.
   void refresh();
@@ -43,8 +42,11 @@ class PadWindow {
   static void unregisterClass(HINSTANCE instance);
 
  private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-  LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A pad that fails to draw or to show its menu stays as it was; the host goes on, telling no one.
+  LRESULT onFailure(UINT message, WPARAM wParam, LPARAM lParam, const char* text) noexcept override;
+  // Tells the owner that the window is gone.
+  void onGone() override;
   void onPaint();
   void onMouseMove(int x, int y);
   LRESULT onHitTest(LPARAM lParam);
@@ -55,7 +57,6 @@ class PadWindow {
   Host& host_;
   std::size_t index_;
   std::function<void()> closed_;
-  HWND window_ = nullptr;
   int textHeight_ = 13;
   PadLayout layout_;   // as the window was last fitted
   int hover_ = -1;     // the button under the mouse, -1 when none

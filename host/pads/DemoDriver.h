@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/PadWindow.h"
+#include "host/pads/PadWindow.h"
 
 namespace lumisk::host {
 

@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
-#include "host/DialogWatcher.h"
 #include "host/Host.h"
 #include "host/HostFiles.h"
-#include "host/PadWindow.h"
+#include "host/pads/PadWindow.h"
+#include "host/script/DialogWatcher.h"
 
 namespace lumisk::host {
 

@@ -1,4 +1,4 @@
-#include "host/ScriptSession.h"
+#include "host/script/ScriptSession.h"
 
 #include <charconv>
 #include <stdexcept>

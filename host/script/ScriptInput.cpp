@@ -1,8 +1,10 @@
-#include "host/ScriptInput.h"
+#include "host/script/ScriptInput.h"
 
 #include <algorithm>
 #include <cctype>
 #include <optional>
+
+#include "win32/Ui.h"
 
 namespace lumisk::host {
 namespace {
@@ -60,13 +62,6 @@ INPUT mouseInput(POINT screen, DWORD flags) {
 }
 
 }  // namespace
-
-std::wstring windowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
-  return text;
-}
 
 std::vector<HWND> visibleTopLevelWindows() {
   std::vector<HWND> found;
